@@ -1,0 +1,118 @@
+#!/bin/sh
+# Runs the native program against a private Xvfb server with layouts set by
+# setxkbmap, and checks the report byte for byte and its writes on a file,
+# a pipe and a terminal; then without a server, and with standard output
+# closed, full, or a pipe nobody reads.
+set -u
+exe=$1
+here=$(dirname "$0")
+work=$(mktemp -d)
+. "$here/checks.sh"
+. "$here/xvfb.sh"
+trap 'stop_xvfb; rm -rf "$work"' EXIT
+
+program() {
+	"$exe" "$@"
+}
+
+run() {
+	program > "$work/out" 2> "$work/err"
+	echo $? > "$work/status"
+}
+
+# The writes to standard output that strace saw, one a line, as strace
+# shows them: write(1, "HKL[0]: 04070407\r\n", 18) = 18
+writes() {
+	grep '^write(1,' "$work/trace" | sed 's/) *= /) = /'
+}
+
+writes_of_lines() {
+	tr -d '\r' < "$1" | while IFS= read -r line; do
+		printf 'write(1, "%s\\r\\n", %d) = %d\n' "$line" $((${#line} + 2)) $((${#line} + 2))
+	done
+}
+
+# A leak checker, where the program has one, cannot work under strace.
+no_leak_check=detect_leaks=0:${ASAN_OPTIONS:-}
+traced() {
+	ASAN_OPTIONS=$no_leak_check strace -qq -s 1024 -e trace=write -e signal=none \
+		-o "$work/trace" "$@"
+}
+
+start_xvfb || { echo "FAIL: cannot start Xvfb"; exit 1; }
+setxkbmap -layout de,fr,us -variant ,,dvorak
+report 04070407 040C040C 04090409 > "$work/expected"
+check_arguments
+
+traced "$exe" > "$work/out" 2> "$work/err"
+echo $? > "$work/status"
+check_run "to a file under strace" "$work/expected"
+printf 'write(1, "%s", %d) = %d\n' "$(sed 's/\r$/\\r\\n/' "$work/expected" | tr -d '\n')" \
+	$(wc -c < "$work/expected") $(wc -c < "$work/expected") > "$work/want"
+writes > "$work/got"
+cmp -s "$work/got" "$work/want" && problem= || problem="writes were:
+$(cat "$work/got")"
+verdict "a file gets the report in one write" "$problem"
+
+# On a terminal each line is written as soon as it is formed.
+script -qec "ASAN_OPTIONS=$no_leak_check $(command -v strace) -qq -s 1024 -e trace=write -e signal=none -o $work/trace $exe" \
+	/dev/null < /dev/null > "$work/out" 2> "$work/err"
+echo $? > "$work/status"
+check_run "to a terminal"
+writes_of_lines "$work/expected" > "$work/want"
+writes > "$work/got"
+cmp -s "$work/got" "$work/want" && problem= || problem="writes were:
+$(cat "$work/got")"
+verdict "a terminal gets one write a line" "$problem"
+
+# Variants, four groups, and languages Windows lacks.
+setxkbmap -layout epo,ch,us,brai -variant ,fr,intl,
+report 20002000 100C100C 04090409 24002400 > "$work/expected"
+run
+check_run "four groups" "$work/expected"
+
+report > "$work/expected"
+display=$DISPLAY
+unset DISPLAY
+run
+check_run "no DISPLAY" "$work/expected"
+DISPLAY=:65000 run
+check_run "no server on the display" "$work/expected"
+mkdir -p /tmp/.X11-unix
+for when in at-connect at-request; do
+	rm -f /tmp/.X11-unix/X65001
+	python3 "$here/fake_x_server.py" /tmp/.X11-unix/X65001 $when > "$work/ready-$when" &
+	server=$!
+	while [ ! -s "$work/ready-$when" ] && kill -0 $server 2> /dev/null; do sleep 0.05; done
+	[ "$(cat "$work/ready-$when")" = ready ] || verdict "fake server $when" "did not start"
+	DISPLAY=:65001 run
+	wait $server
+	check_run "a server that hangs up $when" "$work/expected"
+done
+DISPLAY=$display
+
+# Standard output closed: the X connection may get descriptor 1, and must
+# not get the report.
+ASAN_OPTIONS=$no_leak_check strace -f -qq -s 64 -e trace=write,writev,sendmsg \
+	-e signal=none -o "$work/trace" "$exe" >&- 2> "$work/err"
+echo $? > "$work/status"
+check_run "standard output closed"
+grep -q 'GetKeyboardLayoutList' "$work/trace" && problem="the report went to:
+$(grep GetKeyboardLayoutList "$work/trace")" || problem=
+verdict "standard output closed, nothing written" "$problem"
+
+"$exe" > /dev/full 2> "$work/err"
+echo $? > "$work/status"
+check_run "standard output full"
+
+# A pipe whose only reader has gone: open the FIFO both ways, take a
+# writing end, then close the reading one.
+mkfifo "$work/fifo"
+exec 3<> "$work/fifo" 4> "$work/fifo"
+exec 3<&-
+"$exe" >&4 2> "$work/err"
+echo $? > "$work/status"
+exec 4>&-
+check_run "a pipe nobody reads"
+
+finish end-to-end

@@ -1,0 +1,25 @@
+# Starts a private Xvfb server on a free display, sets DISPLAY to it, and
+# stops it with stop_xvfb. Without -noreset the server would forget the
+# keymap each time its last client disconnects.
+start_xvfb() {
+	displayfile=$(mktemp)
+	Xvfb -displayfd 3 -noreset -nolisten tcp 3> "$displayfile" 2> /dev/null &
+	xvfb_pid=$!
+	tries=0
+	until [ -s "$displayfile" ]; do
+		tries=$((tries + 1))
+		if [ $tries -gt 200 ] || ! kill -0 $xvfb_pid 2> /dev/null; then
+			rm -f "$displayfile"
+			return 1
+		fi
+		sleep 0.05
+	done
+	DISPLAY=:$(cat "$displayfile")
+	export DISPLAY
+	rm -f "$displayfile"
+}
+
+stop_xvfb() {
+	[ -n "${xvfb_pid:-}" ] && kill $xvfb_pid 2> /dev/null && wait $xvfb_pid 2> /dev/null
+	xvfb_pid=
+}
