@@ -1,10 +1,11 @@
-# Set-up, build, run and test on Debian 12; the set-up needs root.
-PRESETS := native win32 win64
+# Set-up, build, run, test and benchmark on Debian 12; the set-up needs root.
+PRESETS := native sanitize win32 win64
 WINE := env WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= wine
 
-.PHONY: all setup run test clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: all setup run run-win32 run-win64 test bench clean \
+	$(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
-all: build-native build-win32 build-win64
+all: $(addprefix build-,$(PRESETS))
 
 setup:
 	@sh tools/setup-debian.sh
@@ -13,13 +14,19 @@ $(addprefix build-,$(PRESETS)): build-%: setup
 	@test -f build/$*/CMakeCache.txt || cmake --preset $*
 	cmake --build --preset $* -j $$(nproc)
 
-run: build-win32
-	@$(WINE) build/win32/kblayouts.exe
+run: build-native
+	@build/native/kblayouts
+
+run-win32 run-win64: run-%: build-%
+	@$(WINE) build/$*/kblayouts.exe
 
 test: $(addprefix test-,$(PRESETS))
 
 $(addprefix test-,$(PRESETS)): test-%: build-%
 	ctest --preset $*
+
+bench: build-native
+	@sh tools/bench.sh build/native/kblayouts
 
 clean:
 	rm -rf build
