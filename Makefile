@@ -1,6 +1,12 @@
 # Set-up, build, run, test and benchmark on Debian 12; the set-up needs root.
 PRESETS := native sanitize win32 win64
 WINE := env WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= wine
+MAKEFLAGS += --no-print-directory
+
+# The run targets show the report alone: their build speaks only of errors.
+ifneq ($(filter run%,$(MAKECMDGOALS)),)
+QUIET := > /dev/null
+endif
 
 .PHONY: all setup run run-win32 run-win64 test bench clean \
 	$(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
@@ -11,8 +17,8 @@ setup:
 	@sh tools/setup-debian.sh
 
 $(addprefix build-,$(PRESETS)): build-%: setup
-	@test -f build/$*/CMakeCache.txt || cmake --preset $*
-	cmake --build --preset $* -j $$(nproc)
+	@test -f build/$*/CMakeCache.txt || cmake --preset $* $(QUIET)
+	@cmake --build --preset $* -j $$(nproc) $(QUIET)
 
 run: build-native
 	@build/native/kblayouts
