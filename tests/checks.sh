@@ -36,13 +36,19 @@ report() {
 	done
 }
 
+# Runs the function "program" with the arguments given, standard output to
+# a file.
+run() {
+	program "$@" > "$work/out" 2> "$work/err"
+	echo $? > "$work/status"
+}
+
 # Runs the function "program" with the arguments after the first to a file
 # and to a pipe, expecting the report in $work/expected.
 run_with() {
 	description=$1
 	shift
-	program "$@" > "$work/out" 2> "$work/err"
-	echo $? > "$work/status"
+	run "$@"
 	check_run "to a file, $description" "$work/expected"
 
 	{ program "$@" 2> "$work/err"; echo $? > "$work/status"; } | cat > "$work/out"

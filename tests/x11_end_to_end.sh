@@ -15,21 +15,16 @@ program() {
 	"$exe" "$@"
 }
 
-run() {
-	program > "$work/out" 2> "$work/err"
-	echo $? > "$work/status"
-}
-
 # The writes to standard output that strace saw, one a line, as strace
 # shows them: write(1, "HKL[0]: 04070407\r\n", 18) = 18
 writes() {
 	grep '^write(1,' "$work/trace" | sed 's/) *= /) = /'
 }
 
-writes_of_lines() {
-	tr -d '\r' < "$1" | while IFS= read -r line; do
-		printf 'write(1, "%s\\r\\n", %d) = %d\n' "$line" $((${#line} + 2)) $((${#line} + 2))
-	done
+# How strace shows one write of the lines given, each ending in CR LF.
+shown_write() {
+	size=$(printf '%s\r\n' "$@" | wc -c)
+	printf 'write(1, "%s", %d) = %d\n' "$(printf '%s\\r\\n' "$@")" $size $size
 }
 
 # A leak checker, where the program has one, cannot work under strace.
@@ -44,11 +39,16 @@ setxkbmap -layout de,fr,us -variant ,,dvorak
 report 04070407 040C040C 04090409 > "$work/expected"
 check_arguments
 
+# The expected lines, without their CR, become the positional arguments.
+set --
+while IFS= read -r line; do
+	set -- "$@" "${line%?}"
+done < "$work/expected"
+
 traced "$exe" > "$work/out" 2> "$work/err"
 echo $? > "$work/status"
 check_run "to a file under strace" "$work/expected"
-printf 'write(1, "%s", %d) = %d\n' "$(sed 's/\r$/\\r\\n/' "$work/expected" | tr -d '\n')" \
-	$(wc -c < "$work/expected") $(wc -c < "$work/expected") > "$work/want"
+shown_write "$@" > "$work/want"
 writes > "$work/got"
 cmp -s "$work/got" "$work/want" && problem= || problem="writes were:
 $(cat "$work/got")"
@@ -59,7 +59,7 @@ script -qec "ASAN_OPTIONS=$no_leak_check $(command -v strace) -qq -s 1024 -e tra
 	/dev/null < /dev/null > "$work/out" 2> "$work/err"
 echo $? > "$work/status"
 check_run "to a terminal"
-writes_of_lines "$work/expected" > "$work/want"
+for line; do shown_write "$line"; done > "$work/want"
 writes > "$work/got"
 cmp -s "$work/got" "$work/want" && problem= || problem="writes were:
 $(cat "$work/got")"
