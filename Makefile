@@ -1,6 +1,8 @@
 # Set-up, build, run, test and benchmark on Debian 12; the set-up needs root.
 PRESETS := native sanitize win32 win64
-WINE := env WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= wine
+WINE := env WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+LOADER_win32 := /usr/lib/wine/wine
+LOADER_win64 := /usr/lib/wine/wine64
 MAKEFLAGS += --no-print-directory
 
 # The run targets show the report alone: their build speaks only of errors.
@@ -24,7 +26,7 @@ run: build-native
 	@build/native/kblayouts
 
 run-win32 run-win64: run-%: build-%
-	@$(WINE) build/$*/kblayouts.exe
+	@$(WINE) $(LOADER_$*) build/$*/kblayouts.exe
 
 test: $(addprefix test-,$(PRESETS))
 

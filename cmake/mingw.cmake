@@ -1,5 +1,6 @@
 # Cross-compiling for Windows with Debian's MinGW-w64 compilers; the
-# including toolchain file sets MINGW_TRIPLET and CMAKE_SYSTEM_PROCESSOR.
+# including toolchain file sets MINGW_TRIPLET, CMAKE_SYSTEM_PROCESSOR and
+# WINE_LOADER.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_C_COMPILER ${MINGW_TRIPLET}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${MINGW_TRIPLET}-g++-posix)
@@ -9,4 +10,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Tests of Windows programs run under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_LOADER})

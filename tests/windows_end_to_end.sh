@@ -4,9 +4,11 @@
 # kind, and checks the report byte for byte.
 set -u
 exe=$1
+here=$(dirname "$0")
+sh "$here/wine.sh" --version || exit
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-. "$(dirname "$0")/checks.sh"
+. "$here/checks.sh"
 
 # The locale's own layout (C gives US English), then the keys of
 # layouts.reg in key order.
@@ -14,14 +16,14 @@ report 04090409 00000407 0000040C 00000809 0000100C F0020409 F014041F \
 	> "$work/expected"
 
 program() {
-	wine "$exe" "$@"
+	"$WINE" "$exe" "$@"
 }
 
 check_arguments
 
 # Seven short lines fit the 512-byte buffer: a file gets them in one write.
 strace -f -qq -e trace=write -e signal=none -o "$work/trace" \
-	wine "$exe" > "$work/out" 2> "$work/err"
+	"$WINE" "$exe" > "$work/out" 2> "$work/err"
 echo $? > "$work/status"
 check_run "to a file under strace" "$work/expected"
 # Wine hands standard output to the program under another descriptor.
