@@ -1,6 +1,6 @@
 #include "query.h"
 #include "run.h"
-#include "../report/stdout.h"
+#include "stdout.h"
 
 int main()
 {

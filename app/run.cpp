@@ -1,6 +1,6 @@
 #include "run.h"
 
-#include "../report/report.h"
+#include "report.h"
 
 void ReportLayouts(LayoutQuery query, OutputChannel *out)
 {

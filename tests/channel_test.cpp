@@ -3,7 +3,7 @@
 #include <string>
 
 #include "recording_sink.h"
-#include "../report/channel.h"
+#include "channel.h"
 
 struct Channel : testing::Test {
 	RecordingSink sink;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "../report/channel.h"
+#include "channel.h"
 
 // Stands in for the system end of an output channel: records every write,
 // and answers each call as planned: take at most N bytes, fail, or report an

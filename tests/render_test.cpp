@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../report/render.h"
+#include "render.h"
 
 static std::string Decimal(uint32_t value)
 {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "recording_sink.h"
-#include "../report/report.h"
+#include "report.h"
 
 struct ReportLines : testing::Test {
 	RecordingSink sink;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "recording_sink.h"
-#include "../app/run.h"
+#include "run.h"
 
 // The fake query: fills every slot it is offered with a recognisable value,
 // then returns whatever the test asked for.

@@ -1,75 +1,79 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
-#include <vector>
 
-#include "../platform/symbols_name.h"
+#include "symbols_name.h"
 
-static std::vector<std::string> Layouts(const std::string &symbols)
+using Groups = std::array<std::string, XKB_MAX_GROUPS>;
+
+static Groups Layouts(const std::string &symbols)
 {
-	LayoutName layouts[XKB_MAX_GROUPS];
-	int count = ParseSymbolsName(symbols.data(), symbols.size(), layouts);
-	std::vector<std::string> names;
-	for (int i = 0; i < count; i++) {
-		EXPECT_GE(layouts[i].text, symbols.data());
-		EXPECT_LE(layouts[i].text + layouts[i].length, symbols.data() + symbols.size());
-		names.emplace_back(layouts[i].text, layouts[i].length);
+	Text layouts[XKB_MAX_GROUPS];
+	ParseSymbolsName(Text{symbols.data(), symbols.size()}, layouts);
+	Groups names;
+	for (int g = 0; g < XKB_MAX_GROUPS; g++) {
+		if (!layouts[g].bytes)
+			continue;
+		EXPECT_GE(layouts[g].bytes, symbols.data());
+		EXPECT_LE(layouts[g].bytes + layouts[g].length, symbols.data() + symbols.size());
+		names[g].assign(layouts[g].bytes, layouts[g].length);
 	}
 	return names;
 }
 
-using Names = std::vector<std::string>;
-
-TEST(SymbolsName, LayoutsOfTheGroupsAsTheRulesWriteThem)
+TEST(SymbolsName, LayoutOfEachGroup)
 {
-	EXPECT_EQ(Layouts("pc+de+fr:2+us(dvorak):3+inet(evdev)"), (Names{"de", "fr", "us(dvorak)"}));
-	EXPECT_EQ(Layouts("pc+us+inet(evdev)"), (Names{"us"}));
-	EXPECT_EQ(Layouts("pc+us+ru:2+il:3+gr:4+inet(evdev)+group(alt_shift_toggle)+ctrl(nocaps)"),
-	    (Names{"us", "ru", "il", "gr"}));
-	EXPECT_EQ(Layouts("pc+ch(fr)+inet(evdev)+compose(ralt)"), (Names{"ch(fr)"}));
+	static const struct {
+		std::string symbols;
+		Groups layouts;
+	} cases[] = {
+		// As the rules write them, with models and options.
+		{"pc+de+fr:2+us(dvorak):3+inet(evdev)", {"de", "fr", "us(dvorak)"}},
+		{"pc+us+ru:2+il:3+gr:4+inet(evdev)+group(alt_shift_toggle)", {"us", "ru", "il", "gr"}},
+		{"pc+ch(fr)+inet(evdev)+compose(ralt)", {"ch(fr)"}},
+		{"pc|us", {"us"}},
+		{"us", {"us"}},
+		{"pc+de+gb:4", {"de", "", "", "gb"}},
+		{"pc+fr:3+us:2+de:1", {"de", "us", "fr"}},
+		{"pc+de+fr:2+it:2", {"de", "fr"}},
+		// Vendor directories.
+		{"pc+macintosh_vndr/de+inet(evdev)", {"de"}},
+		{"pc+sun_vndr/de+sun_vndr/fr:2+inet(evdev)", {"de", "fr"}},
+		{"macintosh_vndr/apple(alukbd)+macintosh_vndr/jp(usmac)+macintosh_vndr/jp(mac):2", {"jp(usmac)", "jp(mac)"}},
+		// Option symbols after the layouts are no layouts.
+		{"pc+jp+inet(evdev)+jp(hztg_escape)", {"jp"}},
+		{"pc+mine+fr:2+inet(evdev)+kr(ralt_hangul)", {"", "fr"}},
+		{"pc+inet(evdev)+ctrl(nocaps)", {}},
+		// As xkbcomp writes them back.
+		{"pc_de_fr_2_us(dvorak)_3_inet(evdev)", {"de", "fr", "us(dvorak)"}},
+		{"pc_macintosh_vndr/de_inet(evdev)", {"de"}},
+		{"pc_ch(fr_nodeadkeys)_inet(evdev)", {"ch(fr_nodeadkeys)"}},
+		{"pc_us_ru_9", {"us"}},
+		// What Xwayland and hostile servers send.
+		{"(unnamed)", {}},
+		{"", {}},
+		{"+++||+", {}},
+		{":2+:1+:", {}},
+		{"___", {}},
+		{"pc+us+de:5+fr:0+it:12+es:x+se:+no:2:3", {"us"}},
+		{"pc+us(dvorak+de:2+)(:3", {"us(dvorak", "de", ")("}},
+		{"pc+\xff\xfe\x80:2+us", {"", "\xff\xfe\x80"}},
+		{std::string("pc+us\0+de\0:2", 12), {"", std::string("de\0", 3)}},
+		{"pc+/:2+vndr/:3", {}},
+	};
+	for (const auto &c : cases)
+		EXPECT_EQ(Layouts(c.symbols), c.layouts) << c.symbols;
 }
 
-TEST(SymbolsName, GroupOrderNotTextOrder)
-{
-	EXPECT_EQ(Layouts("pc+fr:3+us:2+de:1"), (Names{"de", "us", "fr"}));
-	EXPECT_EQ(Layouts("pc+fr:2+de"), (Names{"de", "fr"}));
-	EXPECT_EQ(Layouts("pc+de+gb:4"), (Names{"de", "gb"})) << "a group without a layout is left out";
-}
-
-TEST(SymbolsName, FirstClaimOfAGroupWins)
-{
-	EXPECT_EQ(Layouts("pc+de+fr:2+it:2+us"), (Names{"de", "fr"}));
-}
-
-TEST(SymbolsName, UnsuffixedSymbolsThatAreNoLayoutsAreSkipped)
-{
-	EXPECT_EQ(Layouts("pc+inet(evdev)+ctrl(nocaps)"), Names{});
-	EXPECT_EQ(Layouts("pc+mylayout+fr:2"), (Names{"fr"}));
-	EXPECT_EQ(Layouts("us"), (Names{"us"}));
-	EXPECT_EQ(Layouts("pc|us"), (Names{"us"}));
-}
-
-TEST(SymbolsName, HostileStrings)
-{
-	EXPECT_EQ(Layouts(""), Names{});
-	EXPECT_EQ(Layouts("garbage"), Names{});
-	EXPECT_EQ(Layouts("+++||+"), Names{});
-	EXPECT_EQ(Layouts(":2+:1+:"), Names{});
-	EXPECT_EQ(Layouts("pc+us+de:5+fr:0+it:12+es:x+se:+no:2:3"), (Names{"us"}));
-	EXPECT_EQ(Layouts("pc+us+a:2+b:3+c:4+d:4+e:5+f:6"), (Names{"us", "a", "b", "c"}));
-	EXPECT_EQ(Layouts("pc+us(dvorak+de:2+)(:3"), (Names{"us(dvorak", "de", ")("}));
-	EXPECT_EQ(Layouts("pc+\xff\xfe\x80:2+us"), (Names{"us", "\xff\xfe\x80"}));
-	EXPECT_EQ(Layouts(std::string("pc+us\0+de\0:2+fr:3", 17)), (Names{std::string("de\0", 3), "fr"}));
-	EXPECT_EQ(Layouts(std::string("pc+us+fr:3\0", 12)), (Names{"us"}));
-}
-
-TEST(SymbolsName, VeryLongStrings)
+TEST(SymbolsName, VeryLongNames)
 {
 	std::string huge(1 << 20, 'a');
-	EXPECT_EQ(Layouts(huge), Names{});
-	EXPECT_EQ(Layouts(huge + ":2"), (Names{huge}));
-	std::string many;
+	EXPECT_EQ(Layouts(huge), Groups{});
+	EXPECT_EQ(Layouts(huge + ":2"), (Groups{"", huge}));
+	EXPECT_EQ(Layouts(std::string(1 << 20, '(') + "_us"), Groups{});
+	std::string many = "us";
 	for (int i = 0; i < 100000; i++)
 		many += "+us:" + std::to_string(i % 10);
-	EXPECT_EQ(Layouts(many), (Names{"us", "us", "us", "us"}));
+	EXPECT_EQ(Layouts(many), (Groups{"us", "us", "us", "us"}));
 }

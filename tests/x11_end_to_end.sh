@@ -9,7 +9,8 @@ here=$(dirname "$0")
 work=$(mktemp -d)
 . "$here/checks.sh"
 . "$here/xvfb.sh"
-trap 'stop_xvfb; rm -rf "$work"' EXIT
+. "$here/sway.sh"
+trap 'stop_sway; rm -rf "$work"' EXIT
 
 program() {
 	"$exe" "$@"
@@ -35,7 +36,7 @@ traced() {
 }
 
 start_xvfb || { echo "FAIL: cannot start Xvfb"; exit 1; }
-setxkbmap -layout de,fr,us -variant ,,dvorak
+setxkbmap -model pc105 -layout de,fr,us -variant ,,dvorak
 report 04070407 040C040C 04090409 > "$work/expected"
 check_arguments
 
@@ -65,11 +66,41 @@ cmp -s "$work/got" "$work/want" && problem= || problem="writes were:
 $(cat "$work/got")"
 verdict "a terminal gets one write a line" "$problem"
 
-# Variants, four groups, and languages Windows lacks.
-setxkbmap -layout epo,ch,us,brai -variant ,fr,intl,
-report 20002000 100C100C 04090409 24002400 > "$work/expected"
+# Keymaps set by setxkbmap, with models, variants and options: its
+# arguments, then the identifiers expected.
+while IFS='|' read -r arguments identifiers; do
+	setxkbmap -option "" $arguments
+	report $identifiers > "$work/expected"
+	run
+	check_run "setxkbmap $arguments" "$work/expected"
+done <<-END
+-model macintosh -layout de|04070407
+-model sun_type6_euro_usb -layout de,fr|04070407 040C040C
+-model pc105 -layout epo,epo -variant ,legacy|20002000 20002000
+-model pc105 -layout kh|04530453
+-model pc105 -layout epo,ch,us,brai -variant ,fr,intl,|20002000 100C100C 04090409 24002400
+-model pc105 -layout us,kr -option korean:ralt_hangul|04090409 04120412
+-model pc105 -layout jp -option japan:hztg_escape|04110411
+END
+
+# A first group whose layout the registry lacks: a copy of "de" with its
+# group name, loaded from a private directory.
+mkdir -p "$work/xkb/symbols"
+cp /usr/share/X11/xkb/symbols/de "$work/xkb/symbols/mine"
+setxkbmap -model pc105 -layout de,fr -print | sed 's/+de+/+mine+/' |
+	xkbcomp -I"$work/xkb" - "$DISPLAY" 2> /dev/null
+report 04070407 040C040C > "$work/expected"
 run
-check_run "four groups" "$work/expected"
+check_run "a private layout in the first group" "$work/expected"
+
+# A keymap written out by xkbcomp and loaded back.
+setxkbmap -model pc105 -option "" -layout de,fr,us -variant ,,dvorak
+xkbcomp -xkb "$DISPLAY" "$work/keymap.xkb" 2> /dev/null
+setxkbmap -model pc105 -layout us
+xkbcomp "$work/keymap.xkb" "$DISPLAY" 2> /dev/null
+report 04070407 040C040C 04090409 > "$work/expected"
+run
+check_run "a keymap loaded back by xkbcomp" "$work/expected"
 
 report > "$work/expected"
 display=$DISPLAY
@@ -90,6 +121,35 @@ for when in at-connect at-request no-xkb; do
 	check_run "a server that fails: $when" "$work/expected"
 done
 DISPLAY=$display
+
+# Xwayland follows sway's keymap and names only the groups. It starts with
+# the first client and learns the keymap a moment later.
+stop_xvfb
+if start_sway "$exe" de,fr,us ,,dvorak; then
+	xwayland() {
+		$as_nobody DISPLAY="$sway_x" "$sway_dir/kblayouts" > "$work/out" 2> "$work/err"
+		echo $? > "$work/status"
+	}
+	report 04070407 040C040C 04090409 > "$work/expected"
+	tries=0
+	until xwayland && cmp -s "$work/out" "$work/expected" || [ $tries -gt 50 ]; do
+		tries=$((tries + 1))
+		sleep 0.1
+	done
+	check_run "Xwayland under sway" "$work/expected"
+	$as_nobody SWAYSOCK="$(echo "$sway_dir"/sway-ipc.*)" \
+		swaymsg 'input * xkb_layout "ru,gb"' > /dev/null
+	report 04190419 08090809 > "$work/expected"
+	tries=0
+	until xwayland && cmp -s "$work/out" "$work/expected" || [ $tries -gt 50 ]; do
+		tries=$((tries + 1))
+		sleep 0.1
+	done
+	check_run "Xwayland after swaymsg" "$work/expected"
+	stop_sway
+else
+	verdict "Xwayland under sway" "cannot start sway"
+fi
 
 # Standard output closed: the X connection may get descriptor 1, and must
 # not get the report.

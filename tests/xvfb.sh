@@ -1,12 +1,15 @@
 # Starts a private Xvfb server on a free display, sets DISPLAY to it, and
-# stops it with stop_xvfb. Without -noreset the server would forget the
-# keymap each time its last client disconnects.
+# stops it with stop_xvfb. Any arguments are a command to start it with,
+# such as one that changes the user. Without -noreset the server would
+# forget the keymap each time its last client disconnects.
 start_xvfb() {
 	displayfile=$(mktemp)
-	Xvfb -displayfd 3 -noreset -nolisten tcp 3> "$displayfile" 2> /dev/null &
+	"$@" Xvfb -displayfd 3 -noreset -nolisten tcp 3> "$displayfile" 2> /dev/null &
 	xvfb_pid=$!
 	tries=0
-	until [ -s "$displayfile" ]; do
+	# Xvfb writes the number and a newline; reading before the newline
+	# could cut the number short.
+	until grep -q '^[0-9]*$' "$displayfile" && [ "$(wc -l < "$displayfile")" = 1 ]; do
 		tries=$((tries + 1))
 		if [ $tries -gt 200 ] || ! kill -0 $xvfb_pid 2> /dev/null; then
 			rm -f "$displayfile"

@@ -3,8 +3,8 @@
 # and does nothing when it is all there already.
 set -eu
 
-packages="make cmake g++ pkg-config libgtest-dev googletest strace python3
-libxcb-xkb-dev xvfb x11-xkb-utils xkb-data iso-codes hyperfine
+packages="make cmake g++ pkg-config libgtest-dev googletest strace python3 python3-icu util-linux
+libxcb-xkb-dev xvfb x11-xkb-utils xkb-data iso-codes hyperfine sway xwayland
 clang libclang-rt-14-dev
 g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64"
 

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "run.h"
-
 int QueryLayouts(int capacity, uint32_t *hklList)
 {
 	HKL layouts[MAX_LAYOUTS];

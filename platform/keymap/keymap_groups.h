@@ -1,0 +1,28 @@
+#ifndef KBLAYOUTS_KEYMAP_GROUPS_H
+#define KBLAYOUTS_KEYMAP_GROUPS_H
+
+#include <stdint.h>
+
+#include "symbols_name.h"
+#include "text.h"
+
+// What a display server tells of its keymap: how many groups it has, its
+// symbols name, and each group's name, which is the registry's description
+// of the group's layout ("German", "English (Dvorak)"). Any text may be
+// empty.
+struct KeymapGroups {
+	int count;
+	Text symbols;
+	Text names[XKB_MAX_GROUPS];
+};
+
+// Gives each group, in group order, the input locale identifier Windows
+// would give its layout: the LANGID of the layout's language in both words.
+// A group's layout is the one the symbols name gives it, else the one its
+// name describes. Groups whose language Windows lacks get the transient
+// LANGIDs 0x2000, 0x2400, 0x2800, 0x2C00 in order of appearance, one per
+// language; a group of unknown language gets one of its own. Returns the
+// number of groups, at most XKB_MAX_GROUPS.
+int GroupIdentifiers(const KeymapGroups *keymap, uint32_t hklList[XKB_MAX_GROUPS]);
+
+#endif

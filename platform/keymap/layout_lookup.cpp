@@ -1,0 +1,77 @@
+#include "layout_lookup.h"
+
+#include <string.h>
+
+// Orders like strcmp, for a text that is not NUL-terminated.
+static int Compare(Text text, const char *key)
+{
+	size_t keyLength = strlen(key);
+	int order = memcmp(text.bytes, key,
+	    text.length < keyLength ? text.length : keyLength);
+
+	if (order != 0)
+		return order;
+	return text.length < keyLength ? -1 : text.length > keyLength;
+}
+
+static const LayoutLanguage *Find(const LayoutLanguage *table, size_t count,
+    Text key)
+{
+	size_t low = 0, high = count;
+
+	while (low < high) {
+		size_t middle = low + (high - low) / 2;
+		int order = Compare(key, LAYOUT_TEXT + table[middle].key);
+		if (order == 0)
+			return &table[middle];
+		if (order < 0)
+			high = middle;
+		else
+			low = middle + 1;
+	}
+	return NULL;
+}
+
+const LayoutLanguage *FindLayoutByName(Text name)
+{
+	const LayoutLanguage *found = Find(LAYOUT_NAMES, LAYOUT_NAME_COUNT, name);
+	const char *variant = (const char *)memchr(name.bytes, '(', name.length);
+
+	if (!found && variant)
+		found = Find(LAYOUT_NAMES, LAYOUT_NAME_COUNT,
+		    Text{name.bytes, (size_t)(variant - name.bytes)});
+	return found;
+}
+
+// Whether description begins like key: with key, less a closing
+// parenthesis, followed by the end or by a space, comma or parenthesis.
+static bool BeginsLike(Text description, const char *key)
+{
+	size_t length = strlen(key);
+
+	if (length > 0 && key[length - 1] == ')')
+		length--;
+	if (length == 0 || length > description.length ||
+	    memcmp(description.bytes, key, length) != 0)
+		return false;
+	return length == description.length ||
+	    memchr(" ,)", description.bytes[length], 3) != NULL;
+}
+
+const LayoutLanguage *FindLayoutByDescription(Text description)
+{
+	const LayoutLanguage *exact = Find(LAYOUT_DESCRIPTIONS,
+	    LAYOUT_DESCRIPTION_COUNT, description);
+	const LayoutLanguage *longest = NULL;
+
+	if (exact)
+		return exact;
+	for (size_t i = 0; i < LAYOUT_DESCRIPTION_COUNT; i++) {
+		const LayoutLanguage *entry = &LAYOUT_DESCRIPTIONS[i];
+		const char *key = LAYOUT_TEXT + entry->key;
+		if (BeginsLike(description, key) &&
+		    (!longest || strlen(key) > strlen(LAYOUT_TEXT + longest->key)))
+			longest = entry;
+	}
+	return longest;
+}

@@ -1,0 +1,130 @@
+#include "query.h"
+
+#include <stdlib.h>
+#include <xcb/xcb.h>
+#include <xcb/xcbext.h>
+// xkb.h names a field "explicit", a keyword in C++.
+#define explicit explicit_
+#include <xcb/xkb.h>
+#undef explicit
+
+#include "keymap_groups.h"
+#include "names_reply.h"
+
+// A reply and its size as the server framed it; xcb reads exactly that
+// many bytes.
+struct Reply {
+	void *data;
+	size_t size;
+};
+
+static Reply WaitForReply(xcb_connection_t *connection, unsigned sequence)
+{
+	xcb_generic_error_t *error = NULL;
+	void *data = xcb_wait_for_reply(connection, sequence, &error);
+
+	free(error);
+	if (!data)
+		return Reply{NULL, 0};
+	return Reply{data, 32 + 4 * (size_t)((xcb_generic_reply_t *)data)->length};
+}
+
+// The keyboard's atoms and its number of groups. UseExtension, GetNames
+// and GetControls travel together: one round trip once the extension's
+// opcode is known.
+static bool ReadKeyboard(xcb_connection_t *connection, xcb_atom_t *symbols,
+    xcb_atom_t groups[XKB_MAX_GROUPS], int *groupCount)
+{
+	const xcb_query_extension_reply_t *extension =
+	    xcb_get_extension_data(connection, &xcb_xkb_id);
+	if (!extension || !extension->present)
+		return false;
+
+	unsigned use = xcb_xkb_use_extension(connection, XCB_XKB_MAJOR_VERSION,
+	    XCB_XKB_MINOR_VERSION).sequence;
+	unsigned names = xcb_xkb_get_names(connection, XCB_XKB_ID_USE_CORE_KBD,
+	    XCB_XKB_NAME_DETAIL_SYMBOLS | XCB_XKB_NAME_DETAIL_GROUP_NAMES).sequence;
+	unsigned controls = xcb_xkb_get_controls(connection,
+	    XCB_XKB_ID_USE_CORE_KBD).sequence;
+	Reply used = WaitForReply(connection, use);
+	Reply named = WaitForReply(connection, names);
+	Reply controlled = WaitForReply(connection, controls);
+
+	bool read = used.size >= sizeof(xcb_xkb_use_extension_reply_t) &&
+	    ((xcb_xkb_use_extension_reply_t *)used.data)->supported &&
+	    ReadNamesReply(named.data, named.size, symbols, groups) &&
+	    controlled.size >= sizeof(xcb_xkb_get_controls_reply_t);
+	if (read)
+		*groupCount = ((xcb_xkb_get_controls_reply_t *)controlled.data)->numGroups;
+	free(used.data);
+	free(named.data);
+	free(controlled.data);
+	return read;
+}
+
+// Sends GetAtomName for each atom that is not None, all at once.
+static void RequestAtomNames(xcb_connection_t *connection, const xcb_atom_t *atoms,
+    unsigned *sequences, int count)
+{
+	for (int i = 0; i < count; i++)
+		if (atoms[i] != XCB_ATOM_NONE)
+			sequences[i] = xcb_get_atom_name(connection, atoms[i]).sequence;
+}
+
+// The name of the atom asked for, or an empty text; the reply stays in
+// *reply for the caller to free.
+static Text AtomName(xcb_connection_t *connection, xcb_atom_t atom,
+    unsigned sequence, Reply *reply)
+{
+	*reply = atom == XCB_ATOM_NONE ? Reply{NULL, 0}
+	    : WaitForReply(connection, sequence);
+	if (reply->size < sizeof(xcb_get_atom_name_reply_t))
+		return Text{NULL, 0};
+	const xcb_get_atom_name_reply_t *name =
+	    (const xcb_get_atom_name_reply_t *)reply->data;
+	if (name->name_len > reply->size - sizeof *name)
+		return Text{NULL, 0};
+	return Text{(const char *)(name + 1), name->name_len};
+}
+
+static int QueryServer(xcb_connection_t *connection, int capacity,
+    uint32_t *hklList)
+{
+	// The symbols name's atom first, then each group's.
+	xcb_atom_t atoms[1 + XKB_MAX_GROUPS];
+	unsigned sequences[1 + XKB_MAX_GROUPS];
+	Reply replies[1 + XKB_MAX_GROUPS];
+	KeymapGroups keymap;
+
+	if (!ReadKeyboard(connection, &atoms[0], &atoms[1], &keymap.count))
+		return 0;
+	// xkbcomp folds a group whose keys are all the same as the first
+	// group's ("us,kr"), but leaves its name: a named group counts.
+	for (int g = keymap.count; g < XKB_MAX_GROUPS; g++)
+		if (atoms[1 + g] != XCB_ATOM_NONE)
+			keymap.count = g + 1;
+	RequestAtomNames(connection, atoms, sequences, 1 + XKB_MAX_GROUPS);
+	keymap.symbols = AtomName(connection, atoms[0], sequences[0], &replies[0]);
+	for (int g = 0; g < XKB_MAX_GROUPS; g++)
+		keymap.names[g] = AtomName(connection, atoms[1 + g], sequences[1 + g],
+		    &replies[1 + g]);
+
+	uint32_t identifiers[XKB_MAX_GROUPS];
+	int count = GroupIdentifiers(&keymap, identifiers);
+	for (int i = 0; i < count && i < capacity; i++)
+		hklList[i] = identifiers[i];
+	for (Reply &reply : replies)
+		free(reply.data);
+	return count < capacity ? count : capacity;
+}
+
+int QueryLayouts(int capacity, uint32_t *hklList)
+{
+	xcb_connection_t *connection = xcb_connect(NULL, NULL);
+	int count = 0;
+
+	if (!xcb_connection_has_error(connection))
+		count = QueryServer(connection, capacity, hklList);
+	xcb_disconnect(connection);
+	return count;
+}

@@ -1,0 +1,39 @@
+// libFuzzer target: any symbols name and group names a display server may
+// send. The input is the group count's byte, then five texts separated by
+// NUL bytes: the symbols name and the names of groups 1 to 4.
+#include <stdint.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "keymap_groups.h"
+
+static Text NextText(const uint8_t **data, size_t *size)
+{
+	const uint8_t *end = (const uint8_t *)memchr(*data, '\0', *size);
+	size_t length = end ? (size_t)(end - *data) : *size;
+	Text text = {(const char *)*data, length};
+	*data += length < *size ? length + 1 : length;
+	*size -= length < *size ? length + 1 : length;
+	return text;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+	if (size == 0)
+		return 0;
+	KeymapGroups keymap;
+	keymap.count = (int8_t)data[0];
+	data++, size--;
+	keymap.symbols = NextText(&data, &size);
+	for (Text &name : keymap.names)
+		name = NextText(&data, &size);
+
+	uint32_t hklList[XKB_MAX_GROUPS];
+	int count = GroupIdentifiers(&keymap, hklList);
+	if (count < 0 || count > XKB_MAX_GROUPS)
+		abort();
+	for (int i = 0; i < count; i++)
+		if (hklList[i] >> 16 != (hklList[i] & 0xFFFF) || hklList[i] == 0)
+			abort();
+	return 0;
+}

@@ -1,0 +1,157 @@
+#!/usr/bin/python3
+"""Writes platform/keymap/layout_tables.cpp: the Windows language identifier
+(LANGID) and the language of every XKB layout and variant, found by name
+("de", "ch(fr)") and by description ("German", "French (Switzerland)").
+
+Facts come from xkb-data's registry and its extras (each layout's and
+variant's name, description, ISO 639 languages and ISO 3166 countries),
+iso-codes (ISO 639 three-letter codes to two-letter ones) and ICU's table of
+Windows LCIDs. A variant is listed by name only where it differs from its
+layout; on a description listed twice the first entry stands. A LANGID of 0
+marks a layout or variant whose languages Windows lacks.
+
+Runs on Debian's own Python, which has ICU (python3-icu).
+Usage: tools/gen_layout_tables.py [OUTPUT]
+"""
+
+import json
+import sys
+import xml.etree.ElementTree as ET
+
+import icu
+
+REGISTRY = ["/usr/share/X11/xkb/rules/evdev.xml",
+            "/usr/share/X11/xkb/rules/evdev.extras.xml"]
+ISO_639 = ["/usr/share/iso-codes/json/iso_639-2.json",
+           "/usr/share/iso-codes/json/iso_639-3.json"]
+OUTPUT = "platform/keymap/layout_tables.cpp"
+SUBLANG_DEFAULT = 1
+# Sublanguages above this are the neutral ones of a script or a language.
+SUBLANG_LAST_SPECIFIC = 0x1B
+
+
+def two_letter_codes():
+    """Maps every ISO 639 three-letter code to the two-letter one, if any."""
+    codes = {}
+    for path in ISO_639:
+        key = path.split("_")[-1].split(".")[0]
+        for entry in json.load(open(path, encoding="utf-8"))[key]:
+            short = entry.get("alpha_2", entry["alpha_3"])
+            for field in ("alpha_3", "bibliographic", "terminology"):
+                if field in entry:
+                    codes.setdefault(entry[field], short)
+    return codes
+
+
+def specific(lcid):
+    """True for the LANGID of a language in a country, as input locales have."""
+    langid = lcid & 0xFFFF
+    return langid & 0x3FF != 0 and 1 <= langid >> 10 <= SUBLANG_LAST_SPECIFIC
+
+
+def langid(tag):
+    """The LANGID of a locale, with the script its country uses (Serbian in
+    Serbia is Cyrillic) where ICU knows one for it, else 0."""
+    likely = icu.Locale(tag)
+    likely.addLikelySubtags()
+    for locale in (likely, icu.Locale(tag)):
+        if specific(locale.getLCID()):
+            return locale.getLCID() & 0xFFFF
+    return 0
+
+
+def default_langid(language):
+    """The LANGID of the language in the country it is most used in."""
+    likely = icu.Locale(language)
+    likely.addLikelySubtags()
+    return langid(language + "_" + likely.getCountry()) if likely.getCountry() else 0
+
+
+def choose(languages, countries):
+    """(LANGID, language) for a keyboard of these languages used in these
+    countries: the first language Windows has in one of the countries (its
+    default sublanguage first), else the first Windows has at all, in its
+    default country, else (0, the first language)."""
+    for language in languages:
+        present = [i for i in (langid(f"{language}_{c}") for c in countries) if i]
+        if present:
+            present.sort(key=lambda i: i >> 10 != SUBLANG_DEFAULT)
+            return present[0], language
+    for language in languages:
+        if default_langid(language):
+            return default_langid(language), language
+    return 0, languages[0] if languages else ""
+
+
+def config(item, codes):
+    return (item.findtext("configItem/name"),
+            item.findtext("configItem/description"),
+            [codes.get(e.text, e.text)
+             for e in item.iterfind("configItem/languageList/iso639Id")],
+            [e.text for e in item.iterfind("configItem/countryList/iso3166Id")])
+
+
+def tables():
+    codes = two_letter_codes()
+    names, descriptions = {}, {}
+    layouts = [layout for path in REGISTRY
+               for layout in ET.parse(path).getroot().iterfind("layoutList/layout")]
+    for layout in layouts:
+        name, description, languages, countries = config(layout, codes)
+        # The extras describe some layouts again, to add variants to them.
+        own = names.setdefault(name, choose(languages, countries))
+        descriptions.setdefault(description, own)
+        for variant in layout.iterfind("variantList/variant"):
+            vname, vdescription, vlanguages, vcountries = config(variant, codes)
+            result = choose(vlanguages or languages, vcountries or countries)
+            if result != own:
+                names[f"{name}({vname})"] = result
+            descriptions.setdefault(vdescription, result)
+    return names, descriptions
+
+
+def c_string(text):
+    return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '\\0"'
+
+
+class Text:
+    """The strings of both tables, each once, in one block: offset 0 is the
+    empty string."""
+
+    def __init__(self):
+        self.offsets, self.size, self.lines = {"": 0}, 1, ['"\\0"']
+
+    def offset(self, text):
+        if text not in self.offsets:
+            self.offsets[text] = self.size
+            self.size += len(text.encode()) + 1
+            self.lines.append(c_string(text))
+        return self.offsets[text]
+
+
+def rows(table, text):
+    return "".join(f"\t{{{text.offset(key)}, {text.offset(language)}, 0x{langid:04X}}},\n"
+                   for key, (langid, language)
+                   in sorted(table.items(), key=lambda entry: entry[0].encode()))
+
+
+def main():
+    names, descriptions = tables()
+    text = Text()
+    name_rows, description_rows = rows(names, text), rows(descriptions, text)
+    assert text.size <= 0xFFFF
+    output = ("// Generated by tools/gen_layout_tables.py from xkb-data's evdev.xml and\n"
+              "// evdev.extras.xml, iso-codes and ICU's table of Windows LCIDs.\n"
+              "// Do not edit.\n\n"
+              '#include "layout_tables.h"\n\n'
+              "const char LAYOUT_TEXT[] =\n\t" + "\n\t".join(text.lines) + ";\n\n"
+              "const LayoutLanguage LAYOUT_NAMES[] = {\n" + name_rows + "};\n\n"
+              "const size_t LAYOUT_NAME_COUNT = sizeof LAYOUT_NAMES / sizeof LAYOUT_NAMES[0];\n\n"
+              "const LayoutLanguage LAYOUT_DESCRIPTIONS[] = {\n" + description_rows + "};\n\n"
+              "const size_t LAYOUT_DESCRIPTION_COUNT =\n"
+              "    sizeof LAYOUT_DESCRIPTIONS / sizeof LAYOUT_DESCRIPTIONS[0];\n")
+    open(sys.argv[1] if len(sys.argv) > 1 else OUTPUT, "w", encoding="utf-8").write(output)
+
+
+if __name__ == "__main__":
+    main()
