@@ -1,22 +1,37 @@
 #!/bin/sh
 # Times the native program against `setxkbmap -query` on one Xvfb display,
-# and against /bin/true with no display, and prints the ratios of the means.
+# against /bin/true with no display, and in a sway session against
+# `swaymsg -t get_inputs`, which answers the same question over sway's own
+# IPC; prints the ratios of the means.
 set -eu
 exe=${1:-build/native/kblayouts}
 work=$(mktemp -d)
 . "$(dirname "$0")/../tests/xvfb.sh"
-trap 'stop_xvfb; rm -rf "$work"' EXIT
+. "$(dirname "$0")/../tests/sway.sh"
+trap 'stop_xvfb; stop_sway; rm -rf "$work"' EXIT
 
-# The mean time of the first command over the second's, from hyperfine's CSV.
+# The mean time of the command in row $2 over the one in row $3 of
+# hyperfine's CSV $1.
 ratio() {
-	awk -F, 'NR == 2 { a = $2 } NR == 3 { b = $2 } END { printf "%.2f", a / b }' "$1"
+	awk -F, -v a="$2" -v b="$3" 'NR == a + 1 { x = $2 } NR == b + 1 { y = $2 }
+		END { printf "%.2f", x / y }' "$1"
 }
 
+runs="-N --warmup 50 --runs 1000"
 start_xvfb
 setxkbmap -layout de,fr,us -variant ,,dvorak
-hyperfine -N --warmup 50 --runs 1000 --export-csv "$work/x.csv" "$exe" "setxkbmap -query"
+hyperfine $runs --export-csv "$work/x.csv" "$exe" "setxkbmap -query"
 unset DISPLAY
-hyperfine -N --warmup 50 --runs 1000 --export-csv "$work/none.csv" "$exe" /bin/true
+hyperfine $runs --export-csv "$work/none.csv" "$exe" /bin/true
+stop_xvfb
 
-echo "kblayouts / setxkbmap -query, same display: $(ratio "$work/x.csv") (target at most 0.6)"
-echo "kblayouts / /bin/true, no display:          $(ratio "$work/none.csv") (target at most 2)"
+start_sway "$exe" de,fr,us ,,dvorak
+$as_nobody WAYLAND_DISPLAY="$sway_wayland" SWAYSOCK="$(echo "$sway_dir"/sway-ipc.*)" \
+	hyperfine $runs --export-csv "$sway_dir/wayland.csv" \
+	"$sway_dir/kblayouts" "swaymsg -t get_inputs" /bin/true
+cp "$sway_dir/wayland.csv" "$work"
+
+echo "kblayouts / setxkbmap -query, same display: $(ratio "$work/x.csv" 1 2) (target at most 0.6)"
+echo "kblayouts / /bin/true, no display:          $(ratio "$work/none.csv" 1 2) (target at most 2)"
+echo "kblayouts / swaymsg -t get_inputs, sway:    $(ratio "$work/wayland.csv" 1 2) (target at most 1.3)"
+echo "kblayouts / /bin/true, sway:                $(ratio "$work/wayland.csv" 1 3)"

@@ -15,7 +15,7 @@ struct Component {
 
 static bool Contains(Text text, char c)
 {
-	return memchr(text.bytes, c, text.length) != NULL;
+	return text.length > 0 && memchr(text.bytes, c, text.length) != NULL;
 }
 
 // xkbcomp writes the rules' '+' and ':' back as '_', except inside

@@ -1,6 +1,8 @@
-#include "query.h"
+#include "x11_query.h"
 
 #include <stdlib.h>
+#include <string.h>
+#include <sys/uio.h>
 #include <xcb/xcb.h>
 #include <xcb/xcbext.h>
 // xkb.h names a field "explicit", a keyword in C++.
@@ -29,36 +31,79 @@ static Reply WaitForReply(xcb_connection_t *connection, unsigned sequence)
 	return Reply{data, 32 + 4 * (size_t)((xcb_generic_reply_t *)data)->length};
 }
 
+enum {
+	XKB_USE_EXTENSION = 0,
+	XKB_GET_CONTROLS = 6,
+	XKB_GET_NAMES = 17,
+};
+
+// Sends an XKB request: its bytes after the opcodes and the length, which
+// xcb fills in. Written here rather than taken from libxcb-xkb, whose one
+// object file would double the program's size.
+static unsigned SendXkb(xcb_connection_t *connection, uint8_t major,
+    uint8_t minor, const void *body, size_t size)
+{
+	uint8_t request[12] = {0, minor};
+	struct iovec parts[3];
+
+	memcpy(request + 4, body, size);
+	parts[2].iov_base = request;
+	parts[2].iov_len = 4 + size;
+	xcb_protocol_request_t protocol = {1, NULL, major, 0};
+	return xcb_send_request(connection, XCB_REQUEST_CHECKED, parts + 2, &protocol);
+}
+
+// The XKB extension's opcode, or 0 where the server lacks it.
+static uint8_t XkbOpcode(xcb_connection_t *connection)
+{
+	static const char name[] = "XKEYBOARD";
+	unsigned query = xcb_query_extension(connection, sizeof name - 1, name).sequence;
+	Reply reply = WaitForReply(connection, query);
+	uint8_t opcode = 0;
+
+	if (reply.size >= sizeof(xcb_query_extension_reply_t) &&
+	    ((xcb_query_extension_reply_t *)reply.data)->present)
+		opcode = ((xcb_query_extension_reply_t *)reply.data)->major_opcode;
+	free(reply.data);
+	return opcode;
+}
+
 // The keyboard's atoms and its number of groups. UseExtension, GetNames
 // and GetControls travel together: one round trip once the extension's
 // opcode is known.
 static bool ReadKeyboard(xcb_connection_t *connection, xcb_atom_t *symbols,
     xcb_atom_t groups[XKB_MAX_GROUPS], int *groupCount)
 {
-	const xcb_query_extension_reply_t *extension =
-	    xcb_get_extension_data(connection, &xcb_xkb_id);
-	if (!extension || !extension->present)
+	uint8_t opcode = XkbOpcode(connection);
+	if (opcode == 0)
 		return false;
 
-	unsigned use = xcb_xkb_use_extension(connection, XCB_XKB_MAJOR_VERSION,
-	    XCB_XKB_MINOR_VERSION).sequence;
-	unsigned names = xcb_xkb_get_names(connection, XCB_XKB_ID_USE_CORE_KBD,
-	    XCB_XKB_NAME_DETAIL_SYMBOLS | XCB_XKB_NAME_DETAIL_GROUP_NAMES).sequence;
-	unsigned controls = xcb_xkb_get_controls(connection,
-	    XCB_XKB_ID_USE_CORE_KBD).sequence;
-	Reply used = WaitForReply(connection, use);
-	Reply named = WaitForReply(connection, names);
-	Reply controlled = WaitForReply(connection, controls);
+	const struct { uint16_t major, minor; } version = {
+		XCB_XKB_MAJOR_VERSION, XCB_XKB_MINOR_VERSION,
+	};
+	const struct { uint16_t deviceSpec, pad; } keyboard = {XCB_XKB_ID_USE_CORE_KBD, 0};
+	const struct { uint16_t deviceSpec, pad; uint32_t which; } names = {
+		XCB_XKB_ID_USE_CORE_KBD, 0,
+		XCB_XKB_NAME_DETAIL_SYMBOLS | XCB_XKB_NAME_DETAIL_GROUP_NAMES,
+	};
+	unsigned use = SendXkb(connection, opcode, XKB_USE_EXTENSION,
+	    &version, sizeof version);
+	unsigned named = SendXkb(connection, opcode, XKB_GET_NAMES, &names, sizeof names);
+	unsigned controlled = SendXkb(connection, opcode, XKB_GET_CONTROLS,
+	    &keyboard, sizeof keyboard);
+	Reply useReply = WaitForReply(connection, use);
+	Reply namesReply = WaitForReply(connection, named);
+	Reply controlsReply = WaitForReply(connection, controlled);
 
-	bool read = used.size >= sizeof(xcb_xkb_use_extension_reply_t) &&
-	    ((xcb_xkb_use_extension_reply_t *)used.data)->supported &&
-	    ReadNamesReply(named.data, named.size, symbols, groups) &&
-	    controlled.size >= sizeof(xcb_xkb_get_controls_reply_t);
+	bool read = useReply.size >= sizeof(xcb_xkb_use_extension_reply_t) &&
+	    ((xcb_xkb_use_extension_reply_t *)useReply.data)->supported &&
+	    ReadNamesReply(namesReply.data, namesReply.size, symbols, groups) &&
+	    controlsReply.size >= sizeof(xcb_xkb_get_controls_reply_t);
 	if (read)
-		*groupCount = ((xcb_xkb_get_controls_reply_t *)controlled.data)->numGroups;
-	free(used.data);
-	free(named.data);
-	free(controlled.data);
+		*groupCount = ((xcb_xkb_get_controls_reply_t *)controlsReply.data)->numGroups;
+	free(useReply.data);
+	free(namesReply.data);
+	free(controlsReply.data);
 	return read;
 }
 
@@ -118,7 +163,7 @@ static int QueryServer(xcb_connection_t *connection, int capacity,
 	return count < capacity ? count : capacity;
 }
 
-int QueryLayouts(int capacity, uint32_t *hklList)
+int QueryXLayouts(int capacity, uint32_t *hklList)
 {
 	xcb_connection_t *connection = xcb_connect(NULL, NULL);
 	int count = 0;
