@@ -10,7 +10,7 @@ ifneq ($(filter run%,$(MAKECMDGOALS)),)
 QUIET := > /dev/null
 endif
 
-.PHONY: all setup run run-win32 run-win64 test bench clean \
+.PHONY: all setup run run-win32 run-win64 test bench fuzz clean \
 	$(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: $(addprefix build-,$(PRESETS))
@@ -35,6 +35,15 @@ $(addprefix test-,$(PRESETS)): test-%: build-%
 
 bench: build-native
 	@sh tools/bench.sh build/native/kblayouts
+
+# Long fuzzing runs; an input worth keeping goes into tests/fuzz/<target>.
+FUZZ_SECONDS := 600
+fuzz: build-sanitize
+	@for target in keymap_names keymap_text; do \
+		mkdir -p build/fuzz/$$target && \
+		build/sanitize/tests/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) \
+			-print_final_stats=1 build/fuzz/$$target tests/fuzz/$$target || exit; \
+	done
 
 clean:
 	rm -rf build

@@ -107,19 +107,6 @@ display=$DISPLAY
 unset DISPLAY
 run
 check_run "no DISPLAY" "$work/expected"
-DISPLAY=:65000 run
-check_run "no server on the display" "$work/expected"
-mkdir -p /tmp/.X11-unix
-for when in at-connect at-request no-xkb; do
-	rm -f /tmp/.X11-unix/X65001
-	python3 "$here/fake_x_server.py" /tmp/.X11-unix/X65001 $when > "$work/ready-$when" &
-	server=$!
-	while [ ! -s "$work/ready-$when" ] && kill -0 $server 2> /dev/null; do sleep 0.05; done
-	[ "$(cat "$work/ready-$when")" = ready ] || verdict "fake server $when" "did not start"
-	DISPLAY=:65001 run
-	wait $server
-	check_run "a server that fails: $when" "$work/expected"
-done
 DISPLAY=$display
 
 # Xwayland follows sway's keymap and names only the groups. It starts with

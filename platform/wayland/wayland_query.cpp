@@ -1,5 +1,6 @@
 #include "wayland_query.h"
 
+#include <errno.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/mman.h>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 #include <wayland-client.h>
 
+#include "deadline.h"
 #include "keymap_text.h"
 
 // Far more than any keymap needs (a full one is about 64 KiB).
@@ -67,6 +69,36 @@ static const wl_keyboard_listener KEYBOARD_LISTENER = {
 	Keymap, Enter, Leave, Key, Modifiers, NULL,
 };
 
+static void Done(void *data, wl_callback *, uint32_t)
+{
+	*(bool *)data = true;
+}
+
+static const wl_callback_listener CALLBACK_LISTENER = {Done};
+
+// Like wl_display_roundtrip, but gives up at the deadline: the events of
+// every request sent so far are handled when it returns true.
+static bool Roundtrip(wl_display *display)
+{
+	bool done = false;
+	wl_callback *callback = wl_display_sync(display);
+
+	wl_callback_add_listener(callback, &CALLBACK_LISTENER, &done);
+	while (!done && wl_display_dispatch_pending(display) >= 0 && !done) {
+		if (wl_display_prepare_read(display) != 0)
+			continue;
+		if ((wl_display_flush(display) < 0 && errno != EAGAIN) ||
+		    !WaitReadable(wl_display_get_fd(display))) {
+			wl_display_cancel_read(display);
+			break;
+		}
+		if (wl_display_read_events(display) < 0)
+			break;
+	}
+	wl_callback_destroy(callback);
+	return done;
+}
+
 // Reads the group names of the keymap in the first size bytes of fd,
 // mapped privately: never past the end of the file, which would fault.
 static bool ReadKeymap(int fd, uint32_t size, KeymapText *keymap)
@@ -93,13 +125,13 @@ static int QueryCompositor(wl_display *display, int capacity, uint32_t *hklList)
 	int count = 0;
 
 	wl_registry_add_listener(registry, &REGISTRY_LISTENER, &seat);
-	if (wl_display_roundtrip(display) >= 0 && seat.seat) {
+	if (Roundtrip(display) && seat.seat) {
 		wl_seat_add_listener(seat.seat, &SEAT_LISTENER, &seat);
-		if (wl_display_roundtrip(display) >= 0 &&
+		if (Roundtrip(display) &&
 		    (seat.capabilities & WL_SEAT_CAPABILITY_KEYBOARD)) {
 			keyboard = wl_seat_get_keyboard(seat.seat);
 			wl_keyboard_add_listener(keyboard, &KEYBOARD_LISTENER, &seat);
-			wl_display_roundtrip(display);
+			Roundtrip(display);
 		}
 	}
 

@@ -10,6 +10,7 @@
 #include <xcb/xkb.h>
 #undef explicit
 
+#include "deadline.h"
 #include "keymap_groups.h"
 #include "names_reply.h"
 
@@ -20,11 +21,17 @@ struct Reply {
 	size_t size;
 };
 
+// The reply to a request, or none if the server sends an error, fails, or
+// lets the deadline pass.
 static Reply WaitForReply(xcb_connection_t *connection, unsigned sequence)
 {
 	xcb_generic_error_t *error = NULL;
-	void *data = xcb_wait_for_reply(connection, sequence, &error);
+	void *data = NULL;
 
+	xcb_flush(connection);
+	while (!xcb_poll_for_reply(connection, sequence, &data, &error))
+		if (!WaitReadable(xcb_get_file_descriptor(connection)))
+			return Reply{NULL, 0};
 	free(error);
 	if (!data)
 		return Reply{NULL, 0};
@@ -116,20 +123,25 @@ static void RequestAtomNames(xcb_connection_t *connection, const xcb_atom_t *ato
 			sequences[i] = xcb_get_atom_name(connection, atoms[i]).sequence;
 }
 
-// The name of the atom asked for, or an empty text; the reply stays in
-// *reply for the caller to free.
-static Text AtomName(xcb_connection_t *connection, xcb_atom_t atom,
-    unsigned sequence, Reply *reply)
+// The name of the atom asked for, empty for None; the reply stays in
+// *reply for the caller to free. False for a reply that fails or is
+// shorter than the name it claims.
+static bool AtomName(xcb_connection_t *connection, xcb_atom_t atom,
+    unsigned sequence, Reply *reply, Text *name)
 {
-	*reply = atom == XCB_ATOM_NONE ? Reply{NULL, 0}
-	    : WaitForReply(connection, sequence);
+	*reply = Reply{NULL, 0};
+	*name = Text{NULL, 0};
+	if (atom == XCB_ATOM_NONE)
+		return true;
+	*reply = WaitForReply(connection, sequence);
 	if (reply->size < sizeof(xcb_get_atom_name_reply_t))
-		return Text{NULL, 0};
-	const xcb_get_atom_name_reply_t *name =
+		return false;
+	const xcb_get_atom_name_reply_t *named =
 	    (const xcb_get_atom_name_reply_t *)reply->data;
-	if (name->name_len > reply->size - sizeof *name)
-		return Text{NULL, 0};
-	return Text{(const char *)(name + 1), name->name_len};
+	if (named->name_len > reply->size - sizeof *named)
+		return false;
+	*name = Text{(const char *)(named + 1), named->name_len};
+	return true;
 }
 
 static int QueryServer(xcb_connection_t *connection, int capacity,
@@ -138,7 +150,8 @@ static int QueryServer(xcb_connection_t *connection, int capacity,
 	// The symbols name's atom first, then each group's.
 	xcb_atom_t atoms[1 + XKB_MAX_GROUPS];
 	unsigned sequences[1 + XKB_MAX_GROUPS];
-	Reply replies[1 + XKB_MAX_GROUPS];
+	Reply replies[1 + XKB_MAX_GROUPS] = {};
+	Text names[1 + XKB_MAX_GROUPS];
 	KeymapGroups keymap;
 
 	if (!ReadKeyboard(connection, &atoms[0], &atoms[1], &keymap.count))
@@ -149,18 +162,24 @@ static int QueryServer(xcb_connection_t *connection, int capacity,
 		if (atoms[1 + g] != XCB_ATOM_NONE)
 			keymap.count = g + 1;
 	RequestAtomNames(connection, atoms, sequences, 1 + XKB_MAX_GROUPS);
-	keymap.symbols = AtomName(connection, atoms[0], sequences[0], &replies[0]);
-	for (int g = 0; g < XKB_MAX_GROUPS; g++)
-		keymap.names[g] = AtomName(connection, atoms[1 + g], sequences[1 + g],
-		    &replies[1 + g]);
+	bool named = true;
+	for (int i = 0; named && i < 1 + XKB_MAX_GROUPS; i++)
+		named = AtomName(connection, atoms[i], sequences[i], &replies[i], &names[i]);
 
-	uint32_t identifiers[XKB_MAX_GROUPS];
-	int count = GroupIdentifiers(&keymap, identifiers);
-	for (int i = 0; i < count && i < capacity; i++)
-		hklList[i] = identifiers[i];
+	int count = 0;
+	if (named) {
+		keymap.symbols = names[0];
+		for (int g = 0; g < XKB_MAX_GROUPS; g++)
+			keymap.names[g] = names[1 + g];
+		uint32_t identifiers[XKB_MAX_GROUPS];
+		count = GroupIdentifiers(&keymap, identifiers);
+		if (count > capacity)
+			count = capacity;
+		memcpy(hklList, identifiers, (size_t)count * sizeof *hklList);
+	}
 	for (Reply &reply : replies)
 		free(reply.data);
-	return count < capacity ? count : capacity;
+	return count;
 }
 
 int QueryXLayouts(int capacity, uint32_t *hklList)

@@ -1,0 +1,37 @@
+#include "deadline.h"
+
+#include <errno.h>
+#include <poll.h>
+#include <time.h>
+
+static struct timespec deadline;
+
+void StartDeadline()
+{
+	clock_gettime(CLOCK_MONOTONIC, &deadline);
+	deadline.tv_sec += QUERY_SECONDS;
+}
+
+static int MillisecondsLeft()
+{
+	struct timespec now;
+	clock_gettime(CLOCK_MONOTONIC, &now);
+	long long left = (long long)(deadline.tv_sec - now.tv_sec) * 1000 +
+	    (deadline.tv_nsec - now.tv_nsec) / 1000000;
+	return left > 0 ? (int)left : 0;
+}
+
+bool WaitReadable(int fd)
+{
+	for (;;) {
+		struct pollfd ready = {fd, POLLIN, 0};
+		int left = MillisecondsLeft();
+		if (left == 0)
+			return false;
+		int polled = poll(&ready, 1, left);
+		if (polled > 0)
+			return (ready.revents & POLLIN) != 0;
+		if (polled == 0 || errno != EINTR)
+			return false;
+	}
+}

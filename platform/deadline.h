@@ -1,0 +1,15 @@
+#ifndef KBLAYOUTS_DEADLINE_H
+#define KBLAYOUTS_DEADLINE_H
+
+// The one deadline of a Linux query, connecting included: whatever the
+// display servers do, the query gives up QUERY_SECONDS after it started.
+enum { QUERY_SECONDS = 3 };
+
+// Starts the clock.
+void StartDeadline();
+
+// Waits until fd has something to read, the deadline passes, or the
+// connection fails; true in the first case only.
+bool WaitReadable(int fd);
+
+#endif
