@@ -10,7 +10,7 @@ ifneq ($(filter run%,$(MAKECMDGOALS)),)
 QUIET := > /dev/null
 endif
 
-.PHONY: all setup run run-win32 run-win64 test bench fuzz clean \
+.PHONY: all setup run run-win32 run-win64 test bench fuzz install package clean \
 	$(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: $(addprefix build-,$(PRESETS))
@@ -35,6 +35,17 @@ $(addprefix test-,$(PRESETS)): test-%: build-%
 
 bench: build-native
 	@sh tools/bench.sh build/native/kblayouts
+
+# Installs the Linux program and its manual page under PREFIX, in DESTDIR.
+PREFIX := /usr/local
+install: build-native
+	DESTDIR=$(DESTDIR) cmake --install build/native --prefix $(PREFIX)
+
+# A .deb of the Linux program and a .zip of each Windows one, in build/.
+package: build-native build-win32 build-win64
+	@for preset in native win32 win64; do \
+		(cd build/$$preset && cpack) | grep 'generated' || exit; \
+	done
 
 # Long fuzzing runs; an input worth keeping goes into tests/fuzz/<target>.
 FUZZ_SECONDS := 600

@@ -1,0 +1,57 @@
+# Installing and packaging: on Linux the program, its manual page and its
+# copyright file, packaged as a .deb; on Windows the program and a short
+# README.txt, packaged as a .zip.
+include(GNUInstallDirs)
+
+set(CPACK_PACKAGE_NAME kblayouts)
+set(CPACK_PACKAGE_VENDOR "the kblayouts developers")
+set(CPACK_PACKAGE_CONTACT "kblayouts developers <kblayouts@users.noreply.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "report the keyboard layouts loaded in the system")
+
+if(WIN32)
+    install(TARGETS kblayouts RUNTIME DESTINATION .)
+    # A text file on Windows has CR LF line ends.
+    file(READ ${PROJECT_SOURCE_DIR}/packaging/README.txt readme)
+    string(REPLACE "\n" "\r\n" readme "${readme}")
+    file(WRITE ${PROJECT_BINARY_DIR}/README.txt "${readme}")
+    install(FILES ${PROJECT_BINARY_DIR}/README.txt DESTINATION .)
+    set(CPACK_GENERATOR ZIP)
+else()
+    install(TARGETS kblayouts RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+    set(manual ${PROJECT_BINARY_DIR}/kblayouts.1.gz)
+    add_custom_command(OUTPUT ${manual}
+        COMMAND gzip -9n -c ${PROJECT_SOURCE_DIR}/doc/kblayouts.1 > ${manual}
+        DEPENDS ${PROJECT_SOURCE_DIR}/doc/kblayouts.1)
+    add_custom_target(manual ALL DEPENDS ${manual})
+    install(FILES ${manual} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+    set(changelog ${PROJECT_BINARY_DIR}/changelog.gz)
+    add_custom_command(OUTPUT ${changelog}
+        COMMAND gzip -9n -c ${PROJECT_SOURCE_DIR}/packaging/changelog > ${changelog}
+        DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog)
+    add_custom_target(changelog ALL DEPENDS ${changelog})
+    install(FILES ${changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+    # The libraries linked in bring their notices along.
+    file(READ ${PROJECT_SOURCE_DIR}/packaging/copyright copyright)
+    foreach(library libxcb1 libxau6 libxdmcp6)
+        file(READ /usr/share/doc/${library}/copyright notice)
+        string(APPEND copyright "\n${library}:\n\n${notice}")
+    endforeach()
+    file(WRITE ${PROJECT_BINARY_DIR}/copyright "${copyright}")
+    install(FILES ${PROJECT_BINARY_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+    set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+    # The summary is the synopsis; this is the rest.
+    set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "kblayouts asks the session once for its keyboard layouts and prints how
+many there are, then each one's position and identifier, named as Windows
+would name them (input locale identifiers). It reads Wayland compositors,
+X servers and Xwayland, and always exits with status 0.")
+endif()
+
+include(CPack)

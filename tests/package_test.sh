@@ -1,0 +1,75 @@
+#!/bin/sh
+# Installs the build in $1 into a temporary DESTDIR and runs the installed
+# program against Xvfb; packages it, unpacks the .deb and checks what it
+# holds and what lintian says; checks the manual page with mandoc and man.
+# For a Windows build, checks the zip instead.
+set -u
+build=$1
+here=$(dirname "$0")
+work=$(mktemp -d)
+. "$here/checks.sh"
+. "$here/xvfb.sh"
+trap 'stop_xvfb; rm -rf "$work"' EXIT
+
+# Succeeds when "$@" prints nothing; its output is the problem otherwise.
+quiet() {
+	"$@" > "$work/said" 2>&1
+	[ -s "$work/said" ] && problem=$(head -c 500 "$work/said") || problem=
+}
+
+cpack -B "$work/package" --config "$build/CPackConfig.cmake" > /dev/null 2>&1
+
+if [ -f "$build/kblayouts.exe" ]; then
+	python3 - "$work"/package/kblayouts-*.zip > "$work/said" <<-END
+	import sys, zipfile
+	archive = zipfile.ZipFile(sys.argv[1])
+	print(*sorted(name.split("/", 1)[1] for name in archive.namelist()))
+	readme = next(n for n in archive.namelist() if n.endswith("README.txt"))
+	text = archive.read(readme)
+	print(text.count(b"\n") > 0 and text.count(b"\n") == text.count(b"\r\n"))
+	END
+	[ "$(cat "$work/said")" = "README.txt kblayouts.exe
+True" ] && problem= || problem=$(cat "$work/said")
+	verdict "the zip holds the program and a README.txt with CR LF" "$problem"
+	finish package
+	exit
+fi
+
+DESTDIR="$work/root" cmake --install "$build" --prefix /usr/local > /dev/null
+start_xvfb || { echo "FAIL: cannot start Xvfb"; exit 1; }
+setxkbmap -model pc105 -layout de
+report 04070407 > "$work/expected"
+"$work/root/usr/local/bin/kblayouts" > "$work/out" 2> "$work/err"
+echo $? > "$work/status"
+check_run "the installed program" "$work/expected"
+[ -f "$work/root/usr/local/share/man/man1/kblayouts.1.gz" ] && problem= ||
+	problem="no manual page in share/man/man1"
+verdict "the installed manual page" "$problem"
+
+deb=$(echo "$work"/package/kblayouts_*_*.deb)
+dpkg-deb -x "$deb" "$work/unpacked"
+(cd "$work/unpacked" && find . -type f | sort) > "$work/got"
+cat > "$work/want" <<-END
+./usr/bin/kblayouts
+./usr/share/doc/kblayouts/changelog.gz
+./usr/share/doc/kblayouts/copyright
+./usr/share/man/man1/kblayouts.1.gz
+END
+cmp -s "$work/got" "$work/want" && problem= || problem=$(cat "$work/got")
+verdict "the .deb holds the program, its manual page and its documents" "$problem"
+fields=$(dpkg-deb -f "$deb" Section Depends)
+case $fields in
+*"Section: utils"*"libwayland-client0"*) problem= ;;
+*) problem=$fields ;;
+esac
+verdict "the .deb's section and found dependencies" "$problem"
+quiet sh -c "lintian '$deb' 2>&1 | grep -v 'running with root privileges'"
+verdict "lintian" "$problem"
+
+quiet mandoc -T lint "$here/../doc/kblayouts.1"
+verdict "mandoc -T lint" "$problem"
+man -l "$here/../doc/kblayouts.1" 2> /dev/null | grep -q '^SYNOPSIS' && problem= ||
+	problem="man -l shows no SYNOPSIS"
+verdict "man -l" "$problem"
+
+finish package
