@@ -5,7 +5,7 @@
 # given, readable by nobody), sway_wayland (its WAYLAND_DISPLAY) and
 # sway_x (the DISPLAY of its Xwayland), and as_nobody, a command prefix
 # that runs a command as nobody in that session. stop_sway stops both.
-# Needs xvfb.sh.
+# Needs xvfb.sh; expect_in_sway needs checks.sh.
 
 start_sway() {
 	sway_dir=$(mktemp -d)
@@ -39,4 +39,34 @@ stop_sway() {
 	sway_pid=
 	stop_xvfb
 	[ -n "${sway_dir:-}" ] && rm -rf "$sway_dir"
+}
+
+# Runs the program as nobody in the session with the environment given
+# until its report is the one expected or a few seconds have passed
+# (Xwayland learns the keymap a moment after its first client), and checks
+# the last run. Arguments: a description, the environment, the
+# identifiers.
+expect_in_sway() {
+	description=$1
+	environment=$2
+	shift 2
+	report "$@" > "$work/expected"
+	tries=0
+	while :; do
+		$as_nobody $environment "$sway_dir/kblayouts" > "$work/out" 2> "$work/err"
+		echo $? > "$work/status"
+		cmp -s "$work/out" "$work/expected" || [ $tries -gt 50 ] || {
+			tries=$((tries + 1))
+			sleep 0.1
+			continue
+		}
+		break
+	done
+	check_run "$description" "$work/expected"
+}
+
+# Sets sway's layouts at run time.
+swaymsg_layouts() {
+	$as_nobody SWAYSOCK="$(echo "$sway_dir"/sway-ipc.*)" \
+		swaymsg "input * xkb_layout \"$1\"" > /dev/null
 }
