@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 		name = NextText(&data, &size);
 
 	uint32_t hklList[XKB_MAX_GROUPS];
-	int count = GroupIdentifiers(&keymap, hklList);
+	int count = GroupIdentifiers(&keymap, XKB_MAX_GROUPS, hklList);
 	if (count < 0 || count > XKB_MAX_GROUPS)
 		abort();
 	for (int i = 0; i < count; i++)

@@ -15,6 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 		    keymap.groups.names[g].bytes != keymap.names[g])
 			abort();
 	uint32_t hklList[XKB_MAX_GROUPS];
-	GroupIdentifiers(&keymap.groups, hklList);
+	GroupIdentifiers(&keymap.groups, XKB_MAX_GROUPS, hklList);
 	return 0;
 }

@@ -20,7 +20,7 @@ static std::vector<uint32_t> Identifiers(int count, const std::string &symbols,
 	for (size_t g = 0; g < names.size(); g++)
 		keymap.names[g] = TextOf(names[g]);
 	uint32_t hklList[XKB_MAX_GROUPS];
-	int placed = GroupIdentifiers(&keymap, hklList);
+	int placed = GroupIdentifiers(&keymap, XKB_MAX_GROUPS, hklList);
 	return std::vector<uint32_t>(hklList, hklList + placed);
 }
 

@@ -1,5 +1,7 @@
 #include "keymap_groups.h"
 
+#include <string.h>
+
 #include "layout_lookup.h"
 
 static const uint16_t TRANSIENT_LANGIDS[XKB_MAX_GROUPS] = {
@@ -31,8 +33,9 @@ static int EarlierOfSameLanguage(const LayoutLanguage *const languages[], int g)
 	return -1;
 }
 
-int GroupIdentifiers(const KeymapGroups *keymap, uint32_t hklList[XKB_MAX_GROUPS])
+int GroupIdentifiers(const KeymapGroups *keymap, int capacity, uint32_t *hklList)
 {
+	uint32_t identifiers[XKB_MAX_GROUPS];
 	int count = keymap->count < 0 ? 0 : keymap->count;
 	if (count > XKB_MAX_GROUPS)
 		count = XKB_MAX_GROUPS;
@@ -46,10 +49,13 @@ int GroupIdentifiers(const KeymapGroups *keymap, uint32_t hklList[XKB_MAX_GROUPS
 		uint16_t langid = languages[g] ? languages[g]->langid : 0;
 		if (langid == 0) {
 			int same = EarlierOfSameLanguage(languages, g);
-			langid = same >= 0 ? (uint16_t)hklList[same]
+			langid = same >= 0 ? (uint16_t)identifiers[same]
 			    : TRANSIENT_LANGIDS[transients++];
 		}
-		hklList[g] = (uint32_t)langid << 16 | langid;
+		identifiers[g] = (uint32_t)langid << 16 | langid;
 	}
+	if (count > capacity)
+		count = capacity < 0 ? 0 : capacity;
+	memcpy(hklList, identifiers, (size_t)count * sizeof *hklList);
 	return count;
 }

@@ -21,8 +21,8 @@ struct KeymapGroups {
 // A group's layout is the one the symbols name gives it, else the one its
 // name describes. Groups whose language Windows lacks get the transient
 // LANGIDs 0x2000, 0x2400, 0x2800, 0x2C00 in order of appearance, one per
-// language; a group of unknown language gets one of its own. Returns the
-// number of groups, at most XKB_MAX_GROUPS.
-int GroupIdentifiers(const KeymapGroups *keymap, uint32_t hklList[XKB_MAX_GROUPS]);
+// language; a group of unknown language gets one of its own. Fills at most
+// capacity slots and returns how many it filled, at most XKB_MAX_GROUPS.
+int GroupIdentifiers(const KeymapGroups *keymap, int capacity, uint32_t *hklList);
 
 #endif

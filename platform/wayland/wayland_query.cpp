@@ -137,13 +137,8 @@ static int QueryCompositor(wl_display *display, int capacity, uint32_t *hklList)
 
 	KeymapText keymap;
 	if (seat.keymapSent && seat.format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 &&
-	    ReadKeymap(seat.fd, seat.size, &keymap)) {
-		uint32_t identifiers[XKB_MAX_GROUPS];
-		count = GroupIdentifiers(&keymap.groups, identifiers);
-		if (count > capacity)
-			count = capacity;
-		memcpy(hklList, identifiers, (size_t)count * sizeof *hklList);
-	}
+	    ReadKeymap(seat.fd, seat.size, &keymap))
+		count = GroupIdentifiers(&keymap.groups, capacity, hklList);
 	if (seat.fd >= 0)
 		close(seat.fd);
 	if (keyboard)

@@ -171,11 +171,7 @@ static int QueryServer(xcb_connection_t *connection, int capacity,
 		keymap.symbols = names[0];
 		for (int g = 0; g < XKB_MAX_GROUPS; g++)
 			keymap.names[g] = names[1 + g];
-		uint32_t identifiers[XKB_MAX_GROUPS];
-		count = GroupIdentifiers(&keymap, identifiers);
-		if (count > capacity)
-			count = capacity;
-		memcpy(hklList, identifiers, (size_t)count * sizeof *hklList);
+		count = GroupIdentifiers(&keymap, capacity, hklList);
 	}
 	for (Reply &reply : replies)
 		free(reply.data);
