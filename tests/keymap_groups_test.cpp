@@ -51,10 +51,14 @@ TEST(KeymapGroups, IdentifierOfEachGroup)
 		{"unknown groups each their own", 4, "(unnamed)", {"", "Mine", "Esperanto", "Germanic"},
 		    {0x20002000, 0x24002400, 0x28002800, 0x2C002C00}},
 		{"no language in the registry", 2, "pc+brai+custom:2", {}, {0x20002000, 0x24002400}},
-		{"more groups than names", 2, "pc+de", {}, {0x04070407, 0x20002000}},
-		{"no groups", 0, "pc+de", {}, {}},
-		{"a count out of range", 9, "pc+de", {}, {0x04070407, 0x20002000, 0x24002400, 0x28002800}},
-		{"a negative count", -1, "pc+de", {}, {}},
+		{"the symbols name's groups, not stale names", 3, "pc+mine+us:2+inet(evdev)",
+		    {"Mine", "English (US)", "English (Dvorak)"}, {0x20002000, 0x04090409}},
+		{"a group xkbcomp folded", 1, "pc+us+kr:2+inet(evdev)", {"English (US)", "Korean"},
+		    {0x04090409, 0x04120412}},
+		{"more groups than names", 2, "(unnamed)", {"German"}, {0x04070407, 0x20002000}},
+		{"no groups", 0, "(unnamed)", {"German"}, {}},
+		{"a count out of range", 9, "", {"German"}, {0x04070407, 0x20002000, 0x24002400, 0x28002800}},
+		{"a negative count", -1, "", {"German"}, {}},
 	};
 	for (const auto &c : cases)
 		EXPECT_EQ(Identifiers(c.count, c.symbols, c.names), c.identifiers) << c.what;

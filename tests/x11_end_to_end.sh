@@ -84,7 +84,9 @@ done <<-END
 END
 
 # A first group whose layout the registry lacks: a copy of "de" with its
-# group name, loaded from a private directory.
+# group name, loaded from a private directory, over three groups whose
+# third name the server keeps.
+setxkbmap -model pc105 -layout de,fr,us -variant ,,dvorak
 mkdir -p "$work/xkb/symbols"
 cp /usr/share/X11/xkb/symbols/de "$work/xkb/symbols/mine"
 setxkbmap -model pc105 -layout de,fr -print | sed 's/+de+/+mine+/' |

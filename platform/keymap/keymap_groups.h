@@ -17,11 +17,9 @@ struct KeymapGroups {
 };
 
 // Gives each group, in group order, the input locale identifier Windows
-// would give its layout: the LANGID of the layout's language in both words.
-// A group's layout is the one the symbols name gives it, else the one its
-// name describes. Groups whose language Windows lacks get the transient
-// LANGIDs 0x2000, 0x2400, 0x2800, 0x2C00 in order of appearance, one per
-// language; a group of unknown language gets one of its own. Fills at most
+// would give its layout (see LayoutIdentifiers). A group's layout is the
+// one the symbols name gives it, else the one its name describes. The
+// groups are as many as the symbols name names, else count. Fills at most
 // capacity slots and returns how many it filled, at most XKB_MAX_GROUPS.
 int GroupIdentifiers(const KeymapGroups *keymap, int capacity, uint32_t *hklList);
 

@@ -101,13 +101,14 @@ static Text WithoutDirectory(Text name)
 	return name;
 }
 
-void ParseSymbolsName(Text symbols, Text layouts[XKB_MAX_GROUPS])
+int ParseSymbolsName(Text symbols, Text layouts[XKB_MAX_GROUPS])
 {
 	bool xkbcomp = WrittenByXkbcomp(symbols);
 	// The rules write the model's symbols, the first group's layout, the
 	// other groups' layouts with suffixes, and then options: after a
 	// suffixed component, a component without one is no layout.
 	bool optionsOnly = false;
+	int highest = 0;
 
 	for (int g = 0; g < XKB_MAX_GROUPS; g++)
 		layouts[g] = Text{NULL, 0};
@@ -126,5 +127,8 @@ void ParseSymbolsName(Text symbols, Text layouts[XKB_MAX_GROUPS])
 		layouts[group - 1] = name;
 		if (group == 1)
 			optionsOnly = true;
+		if (group > highest)
+			highest = group;
 	}
+	return highest;
 }

@@ -9,7 +9,8 @@ enum { XKB_MAX_GROUPS = 4 };
 // as the rules write it, "pc+de+fr:2+us(dvorak):3+inet(evdev)", or as
 // xkbcomp writes it back, "pc_de_fr_2_us(dvorak)_3_inet(evdev)".
 // layouts[g] becomes group g + 1's layout, without a vendor directory
-// ("sun_vndr/de" is "de"), or stays empty. Any bytes are safe to pass.
-void ParseSymbolsName(Text symbols, Text layouts[XKB_MAX_GROUPS]);
+// ("sun_vndr/de" is "de"), or stays empty. Returns the highest group the
+// name gives a layout, 0 for none. Any bytes are safe to pass.
+int ParseSymbolsName(Text symbols, Text layouts[XKB_MAX_GROUPS]);
 
 #endif

@@ -156,11 +156,6 @@ static int QueryServer(xcb_connection_t *connection, int capacity,
 
 	if (!ReadKeyboard(connection, &atoms[0], &atoms[1], &keymap.count))
 		return 0;
-	// xkbcomp folds a group whose keys are all the same as the first
-	// group's ("us,kr"), but leaves its name: a named group counts.
-	for (int g = keymap.count; g < XKB_MAX_GROUPS; g++)
-		if (atoms[1 + g] != XCB_ATOM_NONE)
-			keymap.count = g + 1;
 	RequestAtomNames(connection, atoms, sequences, 1 + XKB_MAX_GROUPS);
 	bool named = true;
 	for (int i = 0; named && i < 1 + XKB_MAX_GROUPS; i++)
