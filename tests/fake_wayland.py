@@ -16,7 +16,7 @@ import sys
 
 WAYS = {"valid", "silent", "close-mid-query", "no-seat", "no-keyboard",
         "silent-keyboard", "not-xkb", "size-zero", "size-past-file",
-        "size-huge", "keymap-pipe"}
+        "size-huge", "keymap-pipe", "protocol-error"}
 KEYMAP = b'xkb_keymap { xkb_symbols "(unnamed)" { name[Group1]="German"; }; };\0'
 XKB_V1 = 1
 
@@ -83,6 +83,9 @@ def serve(way, client):
             event(client, 1, 1, struct.pack("<I", callback))
         elif object_id == registry and opcode == 0:
             seat = struct.unpack_from("<I", arguments, len(arguments) - 4)[0]
+            if way == "protocol-error":
+                event(client, 1, 0, struct.pack("<II", seat, 0) + string("invalid object"))
+                continue
             event(client, seat, 0, struct.pack("<I", 0 if way == "no-keyboard" else 2))
         elif object_id == seat and opcode == 1:
             keyboard = struct.unpack_from("<I", arguments)[0]

@@ -87,6 +87,7 @@ wayland size-zero -
 wayland size-past-file -
 wayland size-huge -
 wayland keymap-pipe -
+wayland protocol-error -
 END
 
 cat "$work/times"

@@ -1,6 +1,7 @@
 #include "wayland_query.h"
 
 #include <errno.h>
+#include <stdarg.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/mman.h>
@@ -149,10 +150,14 @@ static int QueryCompositor(wl_display *display, int capacity, uint32_t *hklList)
 	return count;
 }
 
+// libwayland would print a compositor's protocol errors on standard error.
+static void Silent(const char *, va_list) {}
+
 bool QueryWaylandLayouts(int capacity, uint32_t *hklList, int *count)
 {
 	if (!getenv("WAYLAND_DISPLAY") && !getenv("WAYLAND_SOCKET"))
 		return false;
+	wl_log_set_handler_client(Silent);
 	wl_display *display = wl_display_connect(NULL);
 	if (!display)
 		return false;
