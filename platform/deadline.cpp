@@ -35,3 +35,8 @@ bool WaitReadable(int fd)
 			return false;
 	}
 }
+
+bool WaitSignalled(pthread_cond_t *condition, pthread_mutex_t *lock)
+{
+	return pthread_cond_clockwait(condition, lock, CLOCK_MONOTONIC, &deadline) == 0;
+}

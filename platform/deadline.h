@@ -1,6 +1,8 @@
 #ifndef KBLAYOUTS_DEADLINE_H
 #define KBLAYOUTS_DEADLINE_H
 
+#include <pthread.h>
+
 // The one deadline of a Linux query, connecting included: whatever the
 // display servers do, the query gives up QUERY_SECONDS after it started.
 enum { QUERY_SECONDS = 3 };
@@ -11,5 +13,9 @@ void StartDeadline();
 // Waits until fd has something to read, the deadline passes, or the
 // connection fails; true in the first case only.
 bool WaitReadable(int fd);
+
+// Waits on condition, as pthread_cond_wait does with lock held, until it is
+// signalled or the deadline passes; false in the second case.
+bool WaitSignalled(pthread_cond_t *condition, pthread_mutex_t *lock);
 
 #endif

@@ -1,19 +1,13 @@
 #include "query.h"
 
-#include <setjmp.h>
-#include <signal.h>
-#include <sys/time.h>
+#include <pthread.h>
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
 
 #include "deadline.h"
 #include "wayland_query.h"
 #include "x11_query.h"
-
-static sigjmp_buf givingUp;
-
-static void GiveUp(int)
-{
-	siglongjmp(givingUp, 1);
-}
 
 // A Linux session's layouts: the Wayland compositor's where there is one,
 // even none, since Xwayland would then show a default nobody chose; else
@@ -27,26 +21,66 @@ static int QuerySession(int capacity, uint32_t *hklList)
 	return QueryXLayouts(capacity, hklList);
 }
 
-// Replies are awaited until the deadline. What libraries wait for inside
-// their own calls, connecting above all (a TCP host that does not answer,
-// a server that never sets the connection up), a timer cuts off just after
-// it, and the query has then failed.
+// What the worker found. A worker that misses the deadline is left where
+// it is and may still write here, so this outlives the query.
+static struct {
+	pthread_mutex_t lock;
+	pthread_cond_t done;
+	bool finished;
+	int count;
+	uint32_t hklList[MAX_LAYOUTS];
+} answer = {PTHREAD_MUTEX_INITIALIZER, PTHREAD_COND_INITIALIZER, false, 0, {}};
+
+static bool abandoned;
+
+static void *Work(void *)
+{
+	int count = QuerySession(MAX_LAYOUTS, answer.hklList);
+
+	pthread_mutex_lock(&answer.lock);
+	answer.count = count;
+	answer.finished = true;
+	pthread_cond_signal(&answer.done);
+	pthread_mutex_unlock(&answer.lock);
+	return NULL;
+}
+
+// A worker left inside a library must not have that library's clean-up
+// run under it: the process then ends as soon as the report is out.
+// Registered before main, this runs after the report's flush at exit.
+static void EndIfAbandoned()
+{
+	if (abandoned)
+		_exit(0);
+}
+
+[[maybe_unused]] static const int endRegistered = atexit(EndIfAbandoned);
+
+// The libraries wait inside their own calls, connecting above all (a TCP
+// host that does not answer, a server that never sets the connection up),
+// so the query runs on a worker while this thread waits for it until the
+// deadline. Nothing is interrupted: a late worker is left behind, and the
+// query has failed.
 int QueryLayouts(int capacity, uint32_t *hklList)
 {
-	struct sigaction giveUp = {}, previous;
-	const struct itimerval timer = {{0, 0}, {QUERY_SECONDS, 200 * 1000}};
-	const struct itimerval stopped = {{0, 0}, {0, 0}};
-	volatile int count = 0;
+	pthread_t worker;
 
-	giveUp.sa_handler = GiveUp;
-	sigemptyset(&giveUp.sa_mask);
 	StartDeadline();
-	sigaction(SIGALRM, &giveUp, &previous);
-	if (sigsetjmp(givingUp, 1) == 0) {
-		setitimer(ITIMER_REAL, &timer, NULL);
-		count = QuerySession(capacity, hklList);
+	if (pthread_create(&worker, NULL, Work, NULL) != 0)
+		return 0;
+	pthread_mutex_lock(&answer.lock);
+	while (!answer.finished && WaitSignalled(&answer.done, &answer.lock))
+		continue;
+	bool finished = answer.finished;
+	pthread_mutex_unlock(&answer.lock);
+	if (!finished) {
+		abandoned = true;
+		return 0;
 	}
-	setitimer(ITIMER_REAL, &stopped, NULL);
-	sigaction(SIGALRM, &previous, NULL);
+	pthread_join(worker, NULL);
+	int count = answer.count < capacity ? answer.count : capacity;
+	if (count < 0)
+		count = 0;
+	memcpy(hklList, answer.hklList, (size_t)count * sizeof *hklList);
 	return count;
 }
