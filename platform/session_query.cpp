@@ -6,17 +6,20 @@
 #include <unistd.h>
 
 #include "deadline.h"
+#include "gnome_query.h"
 #include "wayland_query.h"
 #include "x11_query.h"
 
-// A Linux session's layouts: the Wayland compositor's where there is one,
-// even none, since Xwayland would then show a default nobody chose; else
-// the X server's.
+// A Linux session's layouts: in GNOME its input sources, which its keymap
+// only partly shows; else the Wayland compositor's keymap where there is
+// one, even none, since Xwayland would then show a default nobody chose;
+// else the X server's.
 static int QuerySession(int capacity, uint32_t *hklList)
 {
 	int count = 0;
 
-	if (QueryWaylandLayouts(capacity, hklList, &count))
+	if (QueryGnomeLayouts(capacity, hklList, &count) ||
+	    QueryWaylandLayouts(capacity, hklList, &count))
 		return count;
 	return QueryXLayouts(capacity, hklList);
 }

@@ -32,15 +32,26 @@ static const LayoutLanguage *Find(const LayoutLanguage *table, size_t count,
 	return NULL;
 }
 
+// The entry for key, else the one for the part of key before the mark.
+static const LayoutLanguage *FindOrBefore(const LayoutLanguage *table,
+    size_t count, Text key, char mark)
+{
+	const LayoutLanguage *found = Find(table, count, key);
+	const char *at = (const char *)memchr(key.bytes, mark, key.length);
+
+	if (!found && at)
+		found = Find(table, count, Text{key.bytes, (size_t)(at - key.bytes)});
+	return found;
+}
+
 const LayoutLanguage *FindLayoutByName(Text name)
 {
-	const LayoutLanguage *found = Find(LAYOUT_NAMES, LAYOUT_NAME_COUNT, name);
-	const char *variant = (const char *)memchr(name.bytes, '(', name.length);
+	return FindOrBefore(LAYOUT_NAMES, LAYOUT_NAME_COUNT, name, '(');
+}
 
-	if (!found && variant)
-		found = Find(LAYOUT_NAMES, LAYOUT_NAME_COUNT,
-		    Text{name.bytes, (size_t)(variant - name.bytes)});
-	return found;
+const LayoutLanguage *FindLanguage(Text tag)
+{
+	return FindOrBefore(LANGUAGES, LANGUAGE_COUNT, tag, '_');
 }
 
 // Whether description begins like key: with key, less a closing

@@ -14,4 +14,8 @@ const LayoutLanguage *FindLayoutByName(Text name);
 // NULL where none answers.
 const LayoutLanguage *FindLayoutByDescription(Text description);
 
+// The language tagged "ko" or "zh_TW"; a country the table does not list
+// has its language's. NULL for a language ICU lacks.
+const LayoutLanguage *FindLanguage(Text tag);
+
 #endif

@@ -4,7 +4,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-// An XKB layout or variant: the offsets in LAYOUT_TEXT of its key and of
+// An XKB layout or variant, or a language: the offsets in LAYOUT_TEXT of its key and of
 // its language's ISO 639 code, and its Windows language identifier, 0 where
 // Windows lacks its language. Offset 0 is the empty string: the registry
 // names no language. Offsets rather than pointers keep the tables free of
@@ -26,6 +26,11 @@ extern const size_t LAYOUT_NAME_COUNT;
 extern const LayoutLanguage LAYOUT_DESCRIPTIONS[];
 extern const size_t LAYOUT_DESCRIPTION_COUNT;
 
-// Both are sorted by key, byte by byte.
+// Keyed by language tag as locales write it, "ko" or "zh_TW"; a language
+// in a country is listed only where it differs from the language alone.
+extern const LayoutLanguage LANGUAGES[];
+extern const size_t LANGUAGE_COUNT;
+
+// All are sorted by key, byte by byte.
 
 #endif

@@ -1,0 +1,31 @@
+#ifndef KBLAYOUTS_GIO_H
+#define KBLAYOUTS_GIO_H
+
+#include <gio/gio.h>
+
+// The functions of GLib and GIO the program uses, from libgio loaded at
+// run time, so that no other session loads GLib or pays for it.
+struct Gio {
+	decltype(&g_settings_schema_source_get_default) schemaSourceGetDefault;
+	decltype(&g_settings_schema_source_lookup) schemaSourceLookup;
+	decltype(&g_settings_schema_has_key) schemaHasKey;
+	decltype(&g_settings_schema_unref) schemaUnref;
+	decltype(&g_settings_new_full) settingsNewFull;
+	decltype(&g_settings_get_value) settingsGetValue;
+	decltype(&g_object_unref) objectUnref;
+	decltype(&g_variant_get_type_string) variantGetTypeString;
+	decltype(&g_variant_n_children) variantNChildren;
+	decltype(&g_variant_get_child) variantGetChild;
+	decltype(&g_variant_unref) variantUnref;
+	decltype(&g_file_get_contents) fileGetContents;
+	decltype(&g_free) free;
+	decltype(&g_markup_parse_context_new) markupParseContextNew;
+	decltype(&g_markup_parse_context_parse) markupParseContextParse;
+	decltype(&g_markup_parse_context_free) markupParseContextFree;
+};
+
+// Loads libgio and the functions above, and silences GLib's messages,
+// which would go to standard error; false where any is missing.
+bool LoadGio(Gio *gio);
+
+#endif

@@ -1,0 +1,83 @@
+#!/bin/sh
+# Runs the native program in GNOME sessions, as a GNOME terminal would
+# run it: first with GNOME's settings alone (its buses, no shell), then in
+# gnome-shell itself, headless on Wayland with a virtual keyboard, changing
+# the input sources with gsettings. Checks each report byte for byte.
+set -u
+exe=$1
+here=$(dirname "$0")
+work=$(mktemp -d)
+. "$here/checks.sh"
+. "$here/xvfb.sh"
+. "$here/gnome.sh"
+trap 'stop_gnome; stop_xvfb; rm -rf "$work"' EXIT
+
+start_xvfb || { echo "FAIL: cannot start Xvfb"; exit 1; }
+setxkbmap -layout us
+x=$DISPLAY
+unset DISPLAY
+start_gnome "$exe" || { echo "FAIL: cannot start the session's buses"; exit 1; }
+empty=$gnome_dir/empty
+mkdir "$empty"
+
+# Runs the program in the session with the environment given until its
+# report is the one expected or a few seconds have passed (the shell
+# changes its keymap a moment after the setting), and checks the last run.
+expect_in_gnome() {
+	description=$1
+	environment=$2
+	shift 2
+	report "$@" > "$work/expected"
+	tries=0
+	while :; do
+		$as_nobody $gnome_session $environment "$gnome_dir/kblayouts" \
+			> "$work/out" 2> "$work/err"
+		echo $? > "$work/status"
+		cmp -s "$work/out" "$work/expected" || [ $tries -gt 50 ] || {
+			tries=$((tries + 1))
+			sleep 0.1
+			continue
+		}
+		break
+	done
+	check_run "$description" "$work/expected"
+}
+
+# One case a line: where it runs ("alone" with the settings alone, "shell"
+# in gnome-shell, or both), the session's XDG_CURRENT_DESKTOP, more of its
+# environment, the input sources to set ("=" keeps the last ones, "reset"
+# leaves them never set), and the identifiers expected.
+cat > "$work/cases" <<END
+both|GNOME||[('xkb','us')]|04090409
+both|GNOME||[('xkb','de'),('xkb','fr'),('xkb','us+dvorak')]|04070407 040C040C 04090409
+both|ubuntu:GNOME||=|04070407 040C040C 04090409
+both|GNOME-Classic:GNOME||=|04070407 040C040C 04090409
+alone|GNOME|DISPLAY=$x|=|04070407 040C040C 04090409
+alone|KDE|DISPLAY=$x|=|04090409
+alone|GNOMEish||=|
+shell|KDE||=|04070407 040C040C 04090409 04090409
+both|GNOME|LANG=de_DE.UTF-8|[('xkb','ru'),('xkb','se')]|04190419 041D041D
+both|GNOME||[('xkb','us'),('xkb','de'),('xkb','fr'),('xkb','ru'),('xkb','it')]|04090409 04070407 040C040C 04190419 04100410
+both|GNOME||reset|04090409
+both|GNOME||[('xkb','de'),('ibus','hangul')]|04070407 04120412
+both|GNOME||[('ibus','no-such-engine'),('xkb','no-such-layout'),('other','de')]|04090409
+both|GNOME||[('xkb','epo'),('xkb','brai'),('ibus','m17n:yue:x'),('xkb','epo+legacy'),('ibus','m17n:xx:y'),('xkb','brai')]|20002000 24002400 28002800 20002000 2C002C00
+alone|GNOME|GIO_MODULE_DIR=$empty GSETTINGS_BACKEND=dconf|=|04090409
+alone|GNOME|GSETTINGS_SCHEMA_DIR=$empty XDG_DATA_DIRS=$empty|=|
+END
+
+run_cases() {
+	while IFS='|' read -r where desktop environment sources identifiers; do
+		[ "$where" = both ] || [ "$where" = "$1" ] || continue
+		[ "$sources" = = ] || set_sources "$sources"
+		description="$1, $desktop, ${environment:+$environment, }$sources"
+		expect_in_gnome "$description" \
+			"XDG_CURRENT_DESKTOP=$desktop $2 $environment" $identifiers
+	done < "$work/cases"
+}
+
+run_cases alone ""
+start_gnome_shell "$here/virtual_keyboard.py" || { echo "FAIL: cannot start gnome-shell"; exit 1; }
+run_cases shell "XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=$gnome_wayland"
+
+finish end-to-end
