@@ -32,8 +32,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 	int count = GroupIdentifiers(&keymap, XKB_MAX_GROUPS, hklList);
 	if (count < 0 || count > XKB_MAX_GROUPS)
 		abort();
-	for (int i = 0; i < count; i++)
-		if (hklList[i] >> 16 != (hklList[i] & 0xFFFF) || hklList[i] == 0)
+	// Both words are set, and no identifier comes twice.
+	for (int i = 0; i < count; i++) {
+		if (hklList[i] >> 16 == 0 || (hklList[i] & 0xFFFF) == 0)
 			abort();
+		for (int j = 0; j < i; j++)
+			if (hklList[j] == hklList[i])
+				abort();
+	}
 	return 0;
 }

@@ -20,8 +20,8 @@ static size_t FakeEngineLanguage(void *, Text engine, char *language, size_t siz
 static int Langid(const std::string &type, const std::string &id)
 {
 	InputSource source = {{type.data(), type.size()}, {id.data(), id.size()}};
-	const LayoutLanguage *language = NULL;
-	if (!InputSourceLanguage(source, FakeEngineLanguage, NULL, &language))
+	const WindowsLayout *language = NULL;
+	if (!InputSourceLayout(source, FakeEngineLanguage, NULL, &language))
 		return -1;
 	return language ? language->langid : 0;
 }

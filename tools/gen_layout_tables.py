@@ -1,21 +1,32 @@
 #!/usr/bin/python3
-"""Writes platform/keymap/layout_tables.cpp: the Windows language identifier
-(LANGID) and the language of every XKB layout and variant, found by name
-("de", "ch(fr)") and by description ("German", "French (Switzerland)"), and
-of every language ICU knows, found by its tag ("ko", "zh_TW").
+"""Writes platform/keymap/layout_tables.cpp: what Windows would make of every
+XKB layout and variant, found by name ("de", "ch(fr)") and by description
+("German", "French (Switzerland)"), and of every language ICU knows, found
+by its tag ("ko", "zh_TW"): the input language's LANGID, the device word of
+the equivalent Windows keyboard, and the device word of the input
+language's default input profile.
 
 Facts come from xkb-data's registry and its extras (each layout's and
 variant's name, description, ISO 639 languages and ISO 3166 countries),
-iso-codes (ISO 639 three-letter codes to two-letter ones) and ICU's table of
-Windows LCIDs. A variant is listed by name only where it differs from its
-layout; on a description listed twice the first entry stands. A LANGID of 0
-marks a layout or variant whose languages Windows lacks.
+iso-codes (ISO 639 three-letter codes to two-letter ones), ICU's table of
+Windows LCIDs, and the project's own Windows keyboard facts in
+tools/windows_keyboards: the XKB layouts with an equivalent Windows keyboard
+(KLID), the Layout Ids of variant KLIDs, and each locale's default keyboard.
+
+A KLID whose high word is 0 gives its low word as device word; a variant
+KLID gives F000 | its Layout Id, and nothing where its Layout Id is not
+known. A LANGID of 0 marks a language Windows lacks; a device word of 0, one
+not known (a default of 0: the LANGID in both words). A variant is listed
+by name only where it differs from its layout; on a description listed
+twice the first entry stands.
 
 Runs on Debian's own Python, which has ICU (python3-icu).
 Usage: tools/gen_layout_tables.py [OUTPUT]
 """
 
+import csv
 import json
+import os
 import sys
 import xml.etree.ElementTree as ET
 
@@ -25,10 +36,43 @@ REGISTRY = ["/usr/share/X11/xkb/rules/evdev.xml",
             "/usr/share/X11/xkb/rules/evdev.extras.xml"]
 ISO_639 = ["/usr/share/iso-codes/json/iso_639-2.json",
            "/usr/share/iso-codes/json/iso_639-3.json"]
+KEYBOARDS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "windows_keyboards")
 OUTPUT = "platform/keymap/layout_tables.cpp"
 SUBLANG_DEFAULT = 1
 # Sublanguages above this are the neutral ones of a script or a language.
 SUBLANG_LAST_SPECIFIC = 0x1B
+# Variant names and descriptions that say a layout's script.
+SCRIPTS = {"latin": "Latn", "cyrillic": "Cyrl"}
+
+
+def facts(name):
+    """The rows of a file of tools/windows_keyboards, as dictionaries."""
+    with open(os.path.join(KEYBOARDS, name), encoding="utf-8") as lines:
+        return list(csv.DictReader((line for line in lines if not line.startswith("#")),
+                                   delimiter="\t"))
+
+
+class Keyboards:
+    """The device words of Windows keyboards."""
+
+    def __init__(self):
+        self.equivalents = {row["xkb"]: row["klid"] for row in facts("equivalents.tsv")}
+        self.layout_ids = {row["klid"]: int(row["layout_id"], 16)
+                           for row in facts("layout_ids.tsv")}
+        self.defaults = {int(row["langid"], 16): row["klid"]
+                         for row in facts("default_profiles.tsv")}
+
+    def device(self, klid):
+        if klid.startswith("0000"):
+            return int(klid[4:], 16)
+        return 0xF000 | self.layout_ids[klid] if klid in self.layout_ids else 0
+
+    def of_layout(self, name):
+        return self.device(self.equivalents[name]) if name in self.equivalents else 0
+
+    def default(self, langid):
+        klid = self.defaults.get(langid, "tip")
+        return 0 if klid == "tip" else self.device(klid)
 
 
 def two_letter_codes():
@@ -52,7 +96,8 @@ def specific(lcid):
 
 def langid(tag):
     """The LANGID of a locale, with the script its country uses (Serbian in
-    Serbia is Cyrillic) where ICU knows one for it, else 0."""
+    Serbia is Cyrillic) where the tag names none and ICU knows one for it,
+    else 0."""
     likely = icu.Locale(tag)
     likely.addLikelySubtags()
     for locale in (likely, icu.Locale(tag)):
@@ -68,15 +113,33 @@ def default_langid(language):
     return langid(language + "_" + likely.getCountry()) if likely.getCountry() else 0
 
 
-def choose(languages, countries):
+def script(name, description):
+    """The script that a variant's name ("latin") or its description's
+    parenthesis ("Serbian (Latin, Unicode)") names, or None."""
+    words = [name or ""]
+    if description and description.endswith(")") and "(" in description:
+        words += description[description.index("(") + 1:-1].split(", ")
+    for word in words:
+        for key, code in SCRIPTS.items():
+            if word.lower() == key or (word == name and word.startswith(key)):
+                return code
+    return None
+
+
+def choose(languages, countries, script_code=None):
     """(LANGID, language) for a keyboard of these languages used in these
-    countries: the first language Windows has in one of the countries (its
-    default sublanguage first), else the first Windows has at all, in its
-    default country, else (0, the first language)."""
+    countries, in its script where it has one of its own: the first
+    language Windows has in one of the countries (its default sublanguage
+    first), else the first Windows has at all, in its default country, else
+    (0, the first language)."""
     for language in languages:
-        present = [i for i in (langid(f"{language}_{c}") for c in countries) if i]
+        tags = [f"{language}_{c}" for c in countries]
+        if script_code:
+            tags = [f"{language}_{script_code}_{c}" for c in countries] + tags
+        present = [i for i in (langid(tag) for tag in tags) if i]
         if present:
-            present.sort(key=lambda i: i >> 10 != SUBLANG_DEFAULT)
+            if not script_code:
+                present.sort(key=lambda i: i >> 10 != SUBLANG_DEFAULT)
             return present[0], language
     for language in languages:
         if default_langid(language):
@@ -92,7 +155,12 @@ def config(item, codes):
             [e.text for e in item.iterfind("configItem/countryList/iso3166Id")])
 
 
-def tables():
+def entry(keyboards, name, language):
+    """What the table holds for a layout or a language."""
+    return language + (keyboards.of_layout(name), keyboards.default(language[0]))
+
+
+def tables(keyboards):
     codes = two_letter_codes()
     names, descriptions = {}, {}
     layouts = [layout for path in REGISTRY
@@ -100,28 +168,31 @@ def tables():
     for layout in layouts:
         name, description, languages, countries = config(layout, codes)
         # The extras describe some layouts again, to add variants to them.
-        own = names.setdefault(name, choose(languages, countries))
+        own = names.setdefault(name, entry(keyboards, name, choose(languages, countries)))
         descriptions.setdefault(description, own)
         for variant in layout.iterfind("variantList/variant"):
             vname, vdescription, vlanguages, vcountries = config(variant, codes)
-            result = choose(vlanguages or languages, vcountries or countries)
+            full = f"{name}({vname})"
+            result = entry(keyboards, full, choose(vlanguages or languages,
+                                                   vcountries or countries,
+                                                   script(vname, vdescription)))
             if result != own:
-                names[f"{name}({vname})"] = result
+                names.setdefault(full, result)
             descriptions.setdefault(vdescription, result)
     return names, descriptions
 
 
-def languages():
-    """(LANGID, language) of each language alone, in its default country,
-    and of each language in a country ("zh_TW") where that differs."""
+def languages(keyboards):
+    """Each language alone, in its default country, and each language in a
+    country ("zh_TW") where that differs."""
     locales = [icu.Locale(tag) for tag in icu.Locale.getAvailableLocales()]
     table = {}
     for locale in locales:
         language = locale.getLanguage()
-        table.setdefault(language, (default_langid(language), language))
+        table.setdefault(language, entry(keyboards, None, (default_langid(language), language)))
     for locale in locales:
         tag = f"{locale.getLanguage()}_{locale.getCountry()}"
-        own = (langid(tag), locale.getLanguage())
+        own = entry(keyboards, None, (langid(tag), locale.getLanguage()))
         if locale.getCountry() and own[0] and own != table[own[1]]:
             table[tag] = own
     return table
@@ -132,7 +203,7 @@ def c_string(text):
 
 
 class Text:
-    """The strings of both tables, each once, in one block: offset 0 is the
+    """The strings of all tables, each once, in one block: offset 0 is the
     empty string."""
 
     def __init__(self):
@@ -147,28 +218,30 @@ class Text:
 
 
 def rows(table, text):
-    return "".join(f"\t{{{text.offset(key)}, {text.offset(language)}, 0x{langid:04X}}},\n"
-                   for key, (langid, language)
-                   in sorted(table.items(), key=lambda entry: entry[0].encode()))
+    return "".join(f"\t{{{text.offset(key)}, {text.offset(language)}, 0x{langid:04X}, "
+                   f"0x{device:04X}, 0x{default:04X}}},\n"
+                   for key, (langid, language, device, default)
+                   in sorted(table.items(), key=lambda item: item[0].encode()))
 
 
 def main():
-    names, descriptions = tables()
+    keyboards = Keyboards()
+    names, descriptions = tables(keyboards)
     text = Text()
     name_rows, description_rows = rows(names, text), rows(descriptions, text)
-    language_rows = rows(languages(), text)
+    language_rows = rows(languages(keyboards), text)
     assert text.size <= 0xFFFF
     output = ("// Generated by tools/gen_layout_tables.py from xkb-data's evdev.xml and\n"
-              "// evdev.extras.xml, iso-codes and ICU's table of Windows LCIDs.\n"
-              "// Do not edit.\n\n"
+              "// evdev.extras.xml, iso-codes, ICU's table of Windows LCIDs and the\n"
+              "// Windows keyboard facts in tools/windows_keyboards. Do not edit.\n\n"
               '#include "layout_tables.h"\n\n'
               "const char LAYOUT_TEXT[] =\n\t" + "\n\t".join(text.lines) + ";\n\n"
-              "const LayoutLanguage LAYOUT_NAMES[] = {\n" + name_rows + "};\n\n"
+              "const WindowsLayout LAYOUT_NAMES[] = {\n" + name_rows + "};\n\n"
               "const size_t LAYOUT_NAME_COUNT = sizeof LAYOUT_NAMES / sizeof LAYOUT_NAMES[0];\n\n"
-              "const LayoutLanguage LAYOUT_DESCRIPTIONS[] = {\n" + description_rows + "};\n\n"
+              "const WindowsLayout LAYOUT_DESCRIPTIONS[] = {\n" + description_rows + "};\n\n"
               "const size_t LAYOUT_DESCRIPTION_COUNT =\n"
               "    sizeof LAYOUT_DESCRIPTIONS / sizeof LAYOUT_DESCRIPTIONS[0];\n\n"
-              "const LayoutLanguage LANGUAGES[] = {\n" + language_rows + "};\n\n"
+              "const WindowsLayout LANGUAGES[] = {\n" + language_rows + "};\n\n"
               "const size_t LANGUAGE_COUNT = sizeof LANGUAGES / sizeof LANGUAGES[0];\n")
     open(sys.argv[1] if len(sys.argv) > 1 else OUTPUT, "w", encoding="utf-8").write(output)
 

@@ -36,12 +36,12 @@ static Text TextOf(const char *string)
 	return Text{string, strlen(string)};
 }
 
-// The sources, a(ss), in order, each as the identifier its language has;
-// where none is left, GNOME's own fallback, "us".
+// The identifiers of the sources, a(ss), in order; where none is left,
+// GNOME's own fallback, "us".
 static int SourceIdentifiers(const Gio *gio, GVariant *sources, int capacity,
     uint32_t *hklList)
 {
-	const LayoutLanguage *languages[MAX_LAYOUTS];
+	const WindowsLayout *layouts[MAX_LAYOUTS];
 	int count = 0;
 	gsize total = gio->variantNChildren(sources);
 
@@ -49,14 +49,14 @@ static int SourceIdentifiers(const Gio *gio, GVariant *sources, int capacity,
 		const char *type, *id;
 		gio->variantGetChild(sources, i, "(&s&s)", &type, &id);
 		InputSource source = {TextOf(type), TextOf(id)};
-		if (InputSourceLanguage(source, EngineLanguageOf, (void *)gio, &languages[count]))
+		if (InputSourceLayout(source, EngineLanguageOf, (void *)gio, &layouts[count]))
 			count++;
 	}
 	if (count == 0) {
-		languages[0] = FindLayoutByName(TextOf("us"));
+		layouts[0] = FindLayoutByName(TextOf("us"));
 		count = 1;
 	}
-	return LayoutIdentifiers(languages, count, capacity, hklList);
+	return LayoutIdentifiers(layouts, count, capacity, hklList);
 }
 
 // g_settings_new aborts the process on a schema or key it lacks: both

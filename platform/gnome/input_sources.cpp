@@ -13,7 +13,7 @@ static bool Equals(Text text, const char *word)
 }
 
 // GNOME writes "layout+variant" where the registry writes "layout(variant)".
-static const LayoutLanguage *XkbLanguage(Text id)
+static const WindowsLayout *XkbLayout(Text id)
 {
 	char name[LAYOUT_NAME_MAX];
 	const char *plus = (const char *)memchr(id.bytes, '+', id.length);
@@ -44,12 +44,12 @@ static Text M17nLanguage(Text engine)
 	return Text{rest.bytes, (size_t)(colon - rest.bytes)};
 }
 
-bool InputSourceLanguage(InputSource source, EngineLanguage engineLanguage,
-    void *context, const LayoutLanguage **language)
+bool InputSourceLayout(InputSource source, EngineLanguage engineLanguage,
+    void *context, const WindowsLayout **layout)
 {
 	if (Equals(source.type, "xkb")) {
-		*language = XkbLanguage(source.id);
-		return *language != NULL;
+		*layout = XkbLayout(source.id);
+		return *layout != NULL;
 	}
 	if (!Equals(source.type, "ibus"))
 		return false;
@@ -59,6 +59,6 @@ bool InputSourceLanguage(InputSource source, EngineLanguage engineLanguage,
 		tag = Text{described, engineLanguage(context, source.id, described, sizeof described)};
 	if (tag.length == 0)
 		return false;
-	*language = FindLanguage(tag);
+	*layout = FindLanguage(tag);
 	return true;
 }

@@ -17,13 +17,13 @@ struct InputSource {
 typedef size_t (*EngineLanguage)(void *context, Text engine, char *language,
     size_t size);
 
-// Finds the language of an input source: an xkb source's layout's, an ibus
-// source's engine's, which an m17n engine carries in its name
-// ("m17n:hi:itrans"). *language becomes NULL for a language the tables
-// lack. False for a source that GNOME's switcher leaves out: of another
+// Finds what Windows makes of an input source: an xkb source is its
+// layout, an ibus source its engine's language, which an m17n engine
+// carries in its name ("m17n:hi:itrans"). *layout becomes NULL for a
+// language the tables lack. False for a source that GNOME's switcher leaves out: of another
 // type, an xkb layout the registry lacks, an engine IBus does not
 // describe.
-bool InputSourceLanguage(InputSource source, EngineLanguage engineLanguage,
-    void *context, const LayoutLanguage **language);
+bool InputSourceLayout(InputSource source, EngineLanguage engineLanguage,
+    void *context, const WindowsLayout **layout);
 
 #endif

@@ -3,9 +3,9 @@
 #include "layout_identifiers.h"
 #include "layout_lookup.h"
 
-static const LayoutLanguage *GroupLanguage(Text layout, Text name)
+static const WindowsLayout *GroupLayout(Text layout, Text name)
 {
-	const LayoutLanguage *found = NULL;
+	const WindowsLayout *found = NULL;
 
 	if (layout.length > 0)
 		found = FindLayoutByName(layout);
@@ -26,8 +26,8 @@ int GroupIdentifiers(const KeymapGroups *keymap, int capacity, uint32_t *hklList
 	if (count > XKB_MAX_GROUPS)
 		count = XKB_MAX_GROUPS;
 
-	const LayoutLanguage *languages[XKB_MAX_GROUPS];
+	const WindowsLayout *found[XKB_MAX_GROUPS];
 	for (int g = 0; g < count; g++)
-		languages[g] = GroupLanguage(layouts[g], keymap->names[g]);
-	return LayoutIdentifiers(languages, count, capacity, hklList);
+		found[g] = GroupLayout(layouts[g], keymap->names[g]);
+	return LayoutIdentifiers(found, count, capacity, hklList);
 }

@@ -5,14 +5,22 @@
 
 #include "layout_tables.h"
 
-// Gives each layout, in order, the input locale identifier Windows would
-// give it: the LANGID of its language in both words. Languages Windows
-// lacks get the transient LANGIDs 0x2000, 0x2400, 0x2800, 0x2C00 in order
-// of appearance, one per language; a layout of unknown language (NULL) gets
-// one of its own. Windows has no fifth transient LANGID: a layout that
-// would need one is left out. Fills at most capacity slots and returns how
+// Gives each layout, in order, the input locale identifier (HKL) Windows
+// would give the same keyboard: the device word of its Windows keyboard
+// above the LANGID of its input language. Languages Windows lacks get the
+// transient LANGIDs 0x2000, 0x2400, 0x2800, 0x2C00 in order of appearance,
+// one per language; a layout of unknown language (NULL) gets one of its
+// own. Windows has no fifth transient LANGID: a layout that would need one
+// is left out.
+//
+// As Windows lists no HKL twice, layouts with a known Windows keyboard
+// claim their HKLs first, in order; the others then take the HKL of their
+// language's default input profile, unless an earlier one has it; and the
+// rest are named as keyboards the user installed would be, with the device
+// words F0C0, F0C1, ... in order. At most count layouts, up to
+// MAX_LAYOUTS, are named; fills at most capacity slots and returns how
 // many it filled.
-int LayoutIdentifiers(const LayoutLanguage *const languages[], int count,
+int LayoutIdentifiers(const WindowsLayout *const layouts[], int count,
     int capacity, uint32_t *hklList);
 
 #endif

@@ -14,7 +14,7 @@ static int Compare(Text text, const char *key)
 	return text.length < keyLength ? -1 : text.length > keyLength;
 }
 
-static const LayoutLanguage *Find(const LayoutLanguage *table, size_t count,
+static const WindowsLayout *Find(const WindowsLayout *table, size_t count,
     Text key)
 {
 	size_t low = 0, high = count;
@@ -33,10 +33,10 @@ static const LayoutLanguage *Find(const LayoutLanguage *table, size_t count,
 }
 
 // The entry for key, else the one for the part of key before the mark.
-static const LayoutLanguage *FindOrBefore(const LayoutLanguage *table,
+static const WindowsLayout *FindOrBefore(const WindowsLayout *table,
     size_t count, Text key, char mark)
 {
-	const LayoutLanguage *found = Find(table, count, key);
+	const WindowsLayout *found = Find(table, count, key);
 	const char *at = (const char *)memchr(key.bytes, mark, key.length);
 
 	if (!found && at)
@@ -44,12 +44,12 @@ static const LayoutLanguage *FindOrBefore(const LayoutLanguage *table,
 	return found;
 }
 
-const LayoutLanguage *FindLayoutByName(Text name)
+const WindowsLayout *FindLayoutByName(Text name)
 {
 	return FindOrBefore(LAYOUT_NAMES, LAYOUT_NAME_COUNT, name, '(');
 }
 
-const LayoutLanguage *FindLanguage(Text tag)
+const WindowsLayout *FindLanguage(Text tag)
 {
 	return FindOrBefore(LANGUAGES, LANGUAGE_COUNT, tag, '_');
 }
@@ -69,16 +69,16 @@ static bool BeginsLike(Text description, const char *key)
 	    memchr(" ,)", description.bytes[length], 3) != NULL;
 }
 
-const LayoutLanguage *FindLayoutByDescription(Text description)
+const WindowsLayout *FindLayoutByDescription(Text description)
 {
-	const LayoutLanguage *exact = Find(LAYOUT_DESCRIPTIONS,
+	const WindowsLayout *exact = Find(LAYOUT_DESCRIPTIONS,
 	    LAYOUT_DESCRIPTION_COUNT, description);
-	const LayoutLanguage *longest = NULL;
+	const WindowsLayout *longest = NULL;
 
 	if (exact)
 		return exact;
 	for (size_t i = 0; i < LAYOUT_DESCRIPTION_COUNT; i++) {
-		const LayoutLanguage *entry = &LAYOUT_DESCRIPTIONS[i];
+		const WindowsLayout *entry = &LAYOUT_DESCRIPTIONS[i];
 		const char *key = LAYOUT_TEXT + entry->key;
 		if (BeginsLike(description, key) &&
 		    (!longest || strlen(key) > strlen(LAYOUT_TEXT + longest->key)))

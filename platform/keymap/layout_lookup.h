@@ -4,18 +4,20 @@
 #include "layout_tables.h"
 #include "text.h"
 
-// The language of the layout named "de" or "ch(fr)"; a variant the table
-// does not list has its layout's. NULL for a layout the registry lacks.
-const LayoutLanguage *FindLayoutByName(Text name);
+// What Windows makes of the layout named "de" or "ch(fr)"; a variant the
+// table does not list is taken as its layout. NULL for a layout the
+// registry lacks.
+const WindowsLayout *FindLayoutByName(Text name);
 
-// The language of the layout or variant described as "German" or "English
-// (Dvorak)". A description the registry lacks that begins like known ones
+// What Windows makes of the layout or variant described as "German" or
+// "English (Dvorak)". A description the registry lacks that begins like known ones
 // ("English (UK, something new)") has the longest one's ("English (UK)").
 // NULL where none answers.
-const LayoutLanguage *FindLayoutByDescription(Text description);
+const WindowsLayout *FindLayoutByDescription(Text description);
 
-// The language tagged "ko" or "zh_TW"; a country the table does not list
-// has its language's. NULL for a language ICU lacks.
-const LayoutLanguage *FindLanguage(Text tag);
+// What Windows makes of the language tagged "ko" or "zh_TW"; a country the
+// table does not list is taken as its language alone. NULL for a language
+// ICU lacks.
+const WindowsLayout *FindLanguage(Text tag);
 
 #endif
