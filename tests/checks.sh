@@ -67,6 +67,28 @@ check_arguments() {
 	run_with "a 20000-character argument" "$(head -c 20000 /dev/zero | tr '\0' x)"
 }
 
+# Runs the command given, one word list, until its report is the report
+# of the identifiers after it or a few seconds have passed, and checks the
+# last run. Arguments: a description, the command, the identifiers.
+expect_soon() {
+	description=$1
+	command=$2
+	shift 2
+	report "$@" > "$work/expected"
+	tries=0
+	while :; do
+		$command > "$work/out" 2> "$work/err"
+		echo $? > "$work/status"
+		cmp -s "$work/out" "$work/expected" || [ $tries -gt 50 ] || {
+			tries=$((tries + 1))
+			sleep 0.1
+			continue
+		}
+		break
+	done
+	check_run "$description" "$work/expected"
+}
+
 finish() {
 	echo "$1: $passed passed, $failed failed"
 	[ "$failed" = 0 ]

@@ -21,26 +21,13 @@ empty=$gnome_dir/empty
 mkdir "$empty"
 
 # Runs the program in the session with the environment given until its
-# report is the one expected or a few seconds have passed (the shell
-# changes its keymap a moment after the setting), and checks the last run.
+# report is the one expected (the shell changes its keymap a moment after
+# the setting).
 expect_in_gnome() {
 	description=$1
 	environment=$2
 	shift 2
-	report "$@" > "$work/expected"
-	tries=0
-	while :; do
-		$as_nobody $gnome_session $environment "$gnome_dir/kblayouts" \
-			> "$work/out" 2> "$work/err"
-		echo $? > "$work/status"
-		cmp -s "$work/out" "$work/expected" || [ $tries -gt 50 ] || {
-			tries=$((tries + 1))
-			sleep 0.1
-			continue
-		}
-		break
-	done
-	check_run "$description" "$work/expected"
+	expect_soon "$description" "$as_nobody $gnome_session $environment $gnome_dir/kblayouts" "$@"
 }
 
 # One case a line: where it runs ("alone" with the settings alone, "shell"

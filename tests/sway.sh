@@ -42,27 +42,14 @@ stop_sway() {
 }
 
 # Runs the program as nobody in the session with the environment given
-# until its report is the one expected or a few seconds have passed
-# (Xwayland learns the keymap a moment after its first client), and checks
-# the last run. Arguments: a description, the environment, the
+# until its report is the one expected (Xwayland learns the keymap a moment
+# after its first client). Arguments: a description, the environment, the
 # identifiers.
 expect_in_sway() {
 	description=$1
 	environment=$2
 	shift 2
-	report "$@" > "$work/expected"
-	tries=0
-	while :; do
-		$as_nobody $environment "$sway_dir/kblayouts" > "$work/out" 2> "$work/err"
-		echo $? > "$work/status"
-		cmp -s "$work/out" "$work/expected" || [ $tries -gt 50 ] || {
-			tries=$((tries + 1))
-			sleep 0.1
-			continue
-		}
-		break
-	done
-	check_run "$description" "$work/expected"
+	expect_soon "$description" "$as_nobody $environment $sway_dir/kblayouts" "$@"
 }
 
 # Sets sway's layouts at run time.
