@@ -1,6 +1,7 @@
 #include "query.h"
 
 #include <pthread.h>
+#include <sched.h>
 #include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
@@ -10,6 +11,24 @@
 #include "wayland_query.h"
 #include "x11_query.h"
 
+// The processor the main thread waits on.
+static int waitingProcessor = -1;
+
+// Keeps the worker on the processor the main thread waits on: a process
+// whose threads run on several processors has each change to its memory
+// map interrupt the others, which in a virtual machine costs more than a
+// display server's answer. GLib's threads are better left to spread.
+static void StayWithTheWaitingThread()
+{
+	cpu_set_t processors;
+
+	if (waitingProcessor < 0)
+		return;
+	CPU_ZERO(&processors);
+	CPU_SET(waitingProcessor, &processors);
+	sched_setaffinity(0, sizeof processors, &processors);
+}
+
 // A Linux session's layouts: in GNOME its input sources, which its keymap
 // only partly shows; else the Wayland compositor's keymap where there is
 // one, even none, since Xwayland would then show a default nobody chose;
@@ -18,8 +37,10 @@ static int QuerySession(int capacity, uint32_t *hklList)
 {
 	int count = 0;
 
-	if (QueryGnomeLayouts(capacity, hklList, &count) ||
-	    QueryWaylandLayouts(capacity, hklList, &count))
+	if (QueryGnomeLayouts(capacity, hklList, &count))
+		return count;
+	StayWithTheWaitingThread();
+	if (QueryWaylandLayouts(capacity, hklList, &count))
 		return count;
 	return QueryXLayouts(capacity, hklList);
 }
@@ -48,6 +69,14 @@ static void *Work(void *)
 	return NULL;
 }
 
+// Whether the environment names a session to ask; without one no source
+// has anything to wait for, and the query needs no worker.
+static bool SessionNamed()
+{
+	return getenv("XDG_CURRENT_DESKTOP") || getenv("WAYLAND_DISPLAY") ||
+	    getenv("WAYLAND_SOCKET") || getenv("DISPLAY");
+}
+
 // A worker left inside a library must not have that library's clean-up
 // run under it: the process then ends as soon as the report is out.
 // Registered before main, this runs after the report's flush at exit.
@@ -68,7 +97,10 @@ int QueryLayouts(int capacity, uint32_t *hklList)
 {
 	pthread_t worker;
 
+	if (!SessionNamed())
+		return 0;
 	StartDeadline();
+	waitingProcessor = sched_getcpu();
 	if (pthread_create(&worker, NULL, Work, NULL) != 0)
 		return 0;
 	pthread_mutex_lock(&answer.lock);

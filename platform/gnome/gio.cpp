@@ -45,7 +45,7 @@ static bool Silence(void *library)
 // GLib cannot be unloaded: the library stays once loaded.
 bool LoadGio(Gio *gio)
 {
-	void *library = dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+	void *library = dlopen("libgio-2.0.so.0", RTLD_LAZY | RTLD_LOCAL);
 
 	return library && Silence(library) &&
 	    Load(library, "g_settings_schema_source_get_default", &gio->schemaSourceGetDefault) &&
