@@ -8,12 +8,14 @@
 # nobody with that HOME and XDG_RUNTIME_DIR. Each daemon gets a session of
 # its own, so that stop_gnome stops whatever it started too.
 
-# Waits for the file $1 to hold one whole line, as long as process $2 runs.
+# Waits for the file $1 to hold one whole line, as long as process $2 runs
+# and for at most 30 seconds: gnome-shell sometimes stalls for 10 seconds
+# as it starts.
 await_line() {
 	tries=0
 	until [ -s "$1" ] && [ "$(wc -l < "$1")" -ge 1 ]; do
 		tries=$((tries + 1))
-		if [ $tries -gt 200 ] || ! kill -0 "$2" 2> /dev/null; then
+		if [ $tries -gt 600 ] || ! kill -0 "$2" 2> /dev/null; then
 			return 1
 		fi
 		sleep 0.05
@@ -81,7 +83,7 @@ start_gnome_shell() {
 	tries=0
 	until [ -S "$gnome_dir/$gnome_wayland" ]; do
 		tries=$((tries + 1))
-		[ $tries -gt 300 ] || ! kill -0 $! 2> /dev/null && return 1
+		[ $tries -gt 600 ] || ! kill -0 $! 2> /dev/null && return 1
 		sleep 0.05
 	done
 	# A seat without a keyboard gets no keymap; a real session has one.

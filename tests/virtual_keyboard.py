@@ -20,8 +20,9 @@ def call(path, interface, method, arguments=None, reply=None):
 
 
 def create_session():
-    """The session's path, once the shell offers the service."""
-    for _ in range(100):
+    """The session's path, once the shell offers the service: it may take
+    more than 10 seconds to start."""
+    for _ in range(300):
         try:
             return call("/org/gnome/Mutter/RemoteDesktop", SERVICE,
                         "CreateSession", reply="(o)").unpack()[0]
