@@ -29,16 +29,13 @@ static void StayWithTheWaitingThread()
 	sched_setaffinity(0, sizeof processors, &processors);
 }
 
-// A Linux session's layouts: in GNOME its input sources, which its keymap
-// only partly shows; else the Wayland compositor's keymap where there is
-// one, even none, since Xwayland would then show a default nobody chose;
+// The layouts of the session's keymap: the Wayland compositor's where there
+// is one, even none, since Xwayland would then show a default nobody chose;
 // else the X server's.
-static int QuerySession(int capacity, uint32_t *hklList)
+static int QueryKeymap(int capacity, uint32_t *hklList)
 {
 	int count = 0;
 
-	if (QueryGnomeLayouts(capacity, hklList, &count))
-		return count;
 	StayWithTheWaitingThread();
 	if (QueryWaylandLayouts(capacity, hklList, &count))
 		return count;
@@ -51,18 +48,25 @@ static struct {
 	pthread_mutex_t lock;
 	pthread_cond_t done;
 	bool finished;
+	bool ranGlib;
 	int count;
 	uint32_t hklList[MAX_LAYOUTS];
-} answer = {PTHREAD_MUTEX_INITIALIZER, PTHREAD_COND_INITIALIZER, false, 0, {}};
+} answer = {PTHREAD_MUTEX_INITIALIZER, PTHREAD_COND_INITIALIZER, false, false, 0, {}};
 
-static bool abandoned;
+static bool leftBehind;
 
+// A Linux session's layouts: in GNOME its input sources, which its keymap
+// only partly shows; else the keymap's.
 static void *Work(void *)
 {
-	int count = QuerySession(MAX_LAYOUTS, answer.hklList);
+	int count = 0;
+	bool gnome = QueryGnomeLayouts(MAX_LAYOUTS, answer.hklList, &count);
 
+	if (!gnome)
+		count = QueryKeymap(MAX_LAYOUTS, answer.hklList);
 	pthread_mutex_lock(&answer.lock);
 	answer.count = count;
+	answer.ranGlib = gnome;
 	answer.finished = true;
 	pthread_cond_signal(&answer.done);
 	pthread_mutex_unlock(&answer.lock);
@@ -77,22 +81,23 @@ static bool SessionNamed()
 	    getenv("WAYLAND_SOCKET") || getenv("DISPLAY");
 }
 
-// A worker left inside a library must not have that library's clean-up
-// run under it: the process then ends as soon as the report is out.
-// Registered before main, this runs after the report's flush at exit.
-static void EndIfAbandoned()
+// A worker left behind must not have the libraries' clean-up run under
+// it: the process then ends as soon as the report is out. Registered
+// before main, this runs after the report's flush at exit.
+static void EndIfLeftBehind()
 {
-	if (abandoned)
+	if (leftBehind)
 		_exit(0);
 }
 
-[[maybe_unused]] static const int endRegistered = atexit(EndIfAbandoned);
+[[maybe_unused]] static const int endRegistered = atexit(EndIfLeftBehind);
 
 // The libraries wait inside their own calls, connecting above all (a TCP
 // host that does not answer, a server that never sets the connection up),
 // so the query runs on a worker while this thread waits for it until the
 // deadline. Nothing is interrupted: a late worker is left behind, and the
-// query has failed.
+// query has failed. So is one that ran GLib, whose threads and state take
+// longer to wind down than the query took.
 int QueryLayouts(int capacity, uint32_t *hklList)
 {
 	pthread_t worker;
@@ -107,12 +112,12 @@ int QueryLayouts(int capacity, uint32_t *hklList)
 	while (!answer.finished && WaitSignalled(&answer.done, &answer.lock))
 		continue;
 	bool finished = answer.finished;
+	leftBehind = !finished || answer.ranGlib;
 	pthread_mutex_unlock(&answer.lock);
-	if (!finished) {
-		abandoned = true;
+	if (!finished)
 		return 0;
-	}
-	pthread_join(worker, NULL);
+	if (!leftBehind)
+		pthread_join(worker, NULL);
 	int count = answer.count < capacity ? answer.count : capacity;
 	if (count < 0)
 		count = 0;
