@@ -66,13 +66,14 @@ start_gnome() {
 		DBUS_SESSION_BUS_ADDRESS=$(cat "$gnome_dir/session.address")"
 }
 
-# Sets GNOME's input sources, or resets them to none with "reset".
+# Sets GNOME's input sources, resets them to none with "reset", or writes
+# "dconf:VALUE" as it is, of whatever type, with dconf.
 set_sources() {
-	if [ "$1" = reset ]; then
-		$as_nobody $gnome_session gsettings reset org.gnome.desktop.input-sources sources
-	else
-		$as_nobody $gnome_session gsettings set org.gnome.desktop.input-sources sources "$1"
-	fi
+	case $1 in
+	reset) $as_nobody $gnome_session gsettings reset org.gnome.desktop.input-sources sources ;;
+	dconf:*) $as_nobody $gnome_session dconf write /org/gnome/desktop/input-sources/sources "${1#dconf:}" ;;
+	*) $as_nobody $gnome_session gsettings set org.gnome.desktop.input-sources sources "$1" ;;
+	esac
 }
 
 start_gnome_shell() {

@@ -33,7 +33,8 @@ expect_in_gnome() {
 # One case a line: where it runs ("alone" with the settings alone, "shell"
 # in gnome-shell, or both), the session's XDG_CURRENT_DESKTOP, more of its
 # environment, the input sources to set ("=" keeps the last ones, "reset"
-# leaves them never set), and the identifiers expected.
+# leaves them never set, "dconf:" writes a value of another type), and the
+# identifiers expected.
 cat > "$work/cases" <<END
 both|GNOME||[('xkb','us')]|04090409
 both|GNOME||[('xkb','de'),('xkb','fr'),('xkb','us+dvorak')]|04070407 040C040C F0020409
@@ -50,6 +51,7 @@ both|GNOME||[('xkb','de'),('ibus','hangul')]|04070407 04120412
 both|GNOME||[('ibus','no-such-engine'),('xkb','no-such-layout'),('other','de')]|04090409
 both|GNOME||[('xkb','epo'),('xkb','brai'),('ibus','m17n:yue:x'),('xkb','epo+legacy'),('ibus','m17n:xx:y'),('xkb','brai')]|20002000 24002400 28002800 F0C02000 2C002C00
 alone|GNOME|GIO_MODULE_DIR=$empty GSETTINGS_BACKEND=dconf|=|04090409
+alone|GNOME||dconf:'de'|04090409
 alone|GNOME|GSETTINGS_SCHEMA_DIR=$empty XDG_DATA_DIRS=$empty|=|
 END
 

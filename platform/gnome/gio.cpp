@@ -52,9 +52,15 @@ bool LoadGio(Gio *gio)
 	    Load(library, "g_settings_schema_source_lookup", &gio->schemaSourceLookup) &&
 	    Load(library, "g_settings_schema_has_key", &gio->schemaHasKey) &&
 	    Load(library, "g_settings_schema_unref", &gio->schemaUnref) &&
-	    Load(library, "g_settings_new_full", &gio->settingsNewFull) &&
-	    Load(library, "g_settings_get_value", &gio->settingsGetValue) &&
+	    Load(library, "g_settings_schema_get_path", &gio->schemaGetPath) &&
+	    Load(library, "g_settings_schema_get_key", &gio->schemaGetKey) &&
+	    Load(library, "g_settings_schema_key_get_value_type", &gio->schemaKeyGetValueType) &&
+	    Load(library, "g_settings_schema_key_get_default_value", &gio->schemaKeyGetDefaultValue) &&
+	    Load(library, "g_settings_schema_key_unref", &gio->schemaKeyUnref) &&
+	    Load(library, "g_settings_backend_get_default", &gio->backendGetDefault) &&
 	    Load(library, "g_object_unref", &gio->objectUnref) &&
+	    Load(library, "g_variant_take_ref", &gio->variantTakeRef) &&
+	    Load(library, "g_variant_is_of_type", &gio->variantIsOfType) &&
 	    Load(library, "g_variant_get_type_string", &gio->variantGetTypeString) &&
 	    Load(library, "g_variant_n_children", &gio->variantNChildren) &&
 	    Load(library, "g_variant_get_child", &gio->variantGetChild) &&

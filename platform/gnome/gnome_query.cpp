@@ -1,5 +1,6 @@
 #include "gnome_query.h"
 
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -59,8 +60,37 @@ static int SourceIdentifiers(const Gio *gio, GVariant *sources, int capacity,
 	return LayoutIdentifiers(layouts, count, capacity, hklList);
 }
 
-// g_settings_new aborts the process on a schema or key it lacks: both
-// are looked up first.
+// A key's value as a GSettings object reads it: the settings backend's
+// (dconf's, which heeds the system's locks) where it has one of the key's
+// type, else the schema's default. Asked of the backend itself, since a
+// GSettings object also connects to the session bus to watch for changes,
+// which takes longer than the rest of the query.
+static GVariant *ReadKey(const Gio *gio, GSettingsSchema *schema, const char *name)
+{
+	const char *path = gio->schemaGetPath(schema);
+	char key[256];
+	if (!path || snprintf(key, sizeof key, "%s%s", path, name) >= (int)sizeof key)
+		return NULL;
+
+	GSettingsSchemaKey *schemaKey = gio->schemaGetKey(schema, name);
+	const GVariantType *type = gio->schemaKeyGetValueType(schemaKey);
+	GSettingsBackend *backend = gio->backendGetDefault();
+	GSettingsBackendClass *backendClass =
+	    (GSettingsBackendClass *)((GTypeInstance *)backend)->g_class;
+	GVariant *value = backendClass->read(backend, key, type, FALSE);
+	if (value)
+		value = gio->variantTakeRef(value);
+	if (value && !gio->variantIsOfType(value, type)) {
+		gio->variantUnref(value);
+		value = NULL;
+	}
+	if (!value)
+		value = gio->schemaKeyGetDefaultValue(schemaKey);
+	gio->objectUnref(backend);
+	gio->schemaKeyUnref(schemaKey);
+	return value;
+}
+
 static bool ReadSources(const Gio *gio, int capacity, uint32_t *hklList, int *count)
 {
 	static const char schemaId[] = "org.gnome.desktop.input-sources";
@@ -69,19 +99,13 @@ static bool ReadSources(const Gio *gio, int capacity, uint32_t *hklList, int *co
 	GSettingsSchema *schema = schemas ? gio->schemaSourceLookup(schemas, schemaId, TRUE) : NULL;
 	if (!schema)
 		return false;
-	if (!gio->schemaHasKey(schema, key)) {
-		gio->schemaUnref(schema);
-		return false;
-	}
 
-	GSettings *settings = gio->settingsNewFull(schema, NULL, NULL);
-	GVariant *sources = gio->settingsGetValue(settings, key);
+	GVariant *sources = gio->schemaHasKey(schema, key) ? ReadKey(gio, schema, key) : NULL;
 	bool read = sources && strcmp(gio->variantGetTypeString(sources), "a(ss)") == 0;
 	if (read)
 		*count = SourceIdentifiers(gio, sources, capacity, hklList);
 	if (sources)
 		gio->variantUnref(sources);
-	gio->objectUnref(settings);
 	gio->schemaUnref(schema);
 	return read;
 }
