@@ -1,5 +1,6 @@
 #include "query.h"
 
+#include <malloc.h>
 #include <pthread.h>
 #include <sched.h>
 #include <stdlib.h>
@@ -14,14 +15,16 @@
 // The processor the main thread waits on.
 static int waitingProcessor = -1;
 
-// Keeps the worker on the processor the main thread waits on: a process
-// whose threads run on several processors has each change to its memory
-// map interrupt the others, which in a virtual machine costs more than a
+// Keeps the worker on the processor the main thread waits on, and in its
+// heap: each change to the memory map of a process whose threads run on
+// several processors interrupts the others, and a thread's first malloc
+// would map a heap of its own. In a virtual machine that costs more than a
 // display server's answer. GLib's threads are better left to spread.
 static void StayWithTheWaitingThread()
 {
 	cpu_set_t processors;
 
+	mallopt(M_ARENA_MAX, 1);
 	if (waitingProcessor < 0)
 		return;
 	CPU_ZERO(&processors);
