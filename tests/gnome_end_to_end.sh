@@ -47,7 +47,7 @@ shell|KDE||=|04070407 040C040C F0020409 04090409
 both|GNOME|LANG=de_DE.UTF-8|[('xkb','ru'),('xkb','se')]|04190419 041D041D
 both|GNOME||[('xkb','us'),('xkb','de'),('xkb','fr'),('xkb','ru'),('xkb','it')]|04090409 04070407 040C040C 04190419 04100410
 both|GNOME||reset|04090409
-both|GNOME||[('xkb','de'),('ibus','hangul')]|04070407 04120412
+both|GNOME||[('xkb','de'),('ibus','hangul'),('ibus','m17n:nl:x')]|04070407 04120412 04130413
 both|GNOME||[('ibus','no-such-engine'),('xkb','no-such-layout'),('other','de')]|04090409
 both|GNOME||[('xkb','epo'),('xkb','brai'),('ibus','m17n:yue:x'),('xkb','epo+legacy'),('ibus','m17n:xx:y'),('xkb','brai')]|20002000 24002400 28002800 F0C02000 2C002C00
 alone|GNOME|GIO_MODULE_DIR=$empty GSETTINGS_BACKEND=dconf|=|04090409
