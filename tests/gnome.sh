@@ -37,16 +37,9 @@ start_gnome() {
 	  <listen>unix:path=$gnome_dir/system_bus</listen>
 	  <auth>EXTERNAL</auth>
 	  <policy context="default">
-	    <allow user="*"/>
+	    <allow send_destination="*" eavesdrop="true"/>
+	    <allow eavesdrop="true"/>
 	    <allow own="*"/>
-	    <allow send_type="method_call"/>
-	    <allow send_type="signal"/>
-	    <allow send_type="method_return"/>
-	    <allow send_type="error"/>
-	    <allow receive_type="method_call"/>
-	    <allow receive_type="signal"/>
-	    <allow receive_type="method_return"/>
-	    <allow receive_type="error"/>
 	  </policy>
 	</busconfig>
 	END
