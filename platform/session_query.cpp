@@ -99,8 +99,8 @@ static void EndIfLeftBehind()
 // host that does not answer, a server that never sets the connection up),
 // so the query runs on a worker while this thread waits for it until the
 // deadline. Nothing is interrupted: a late worker is left behind, and the
-// query has failed. So is one that ran GLib, whose threads and state take
-// longer to wind down than the query took.
+// query has failed. A worker that ran GLib is left behind too: GLib's
+// threads and state take longer to wind down than the query took.
 int QueryLayouts(int capacity, uint32_t *hklList)
 {
 	pthread_t worker;
