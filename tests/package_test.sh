@@ -57,12 +57,12 @@ cat > "$work/want" <<-END
 END
 cmp -s "$work/got" "$work/want" && problem= || problem=$(cat "$work/got")
 verdict "the .deb holds the program, its manual page and its documents" "$problem"
-fields=$(dpkg-deb -f "$deb" Section Depends)
+fields=$(dpkg-deb -f "$deb" Section Depends Recommends)
 case $fields in
-*"Section: utils"*"libwayland-client0"*) problem= ;;
+*"Section: utils"*"Depends: libc6"*"Recommends: libwayland-client0"*"libglib2.0-0"*) problem= ;;
 *) problem=$fields ;;
 esac
-verdict "the .deb's section and found dependencies" "$problem"
+verdict "the .deb's section, found dependencies and the libraries it loads" "$problem"
 quiet sh -c "lintian '$deb' 2>&1 | grep -v 'running with root privileges'"
 verdict "lintian" "$problem"
 

@@ -7,15 +7,16 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <wayland-client.h>
 
 #include "deadline.h"
 #include "keymap_text.h"
+#include "wayland_client.h"
 
 // Far more than any keymap needs (a full one is about 64 KiB).
 enum { KEYMAP_MAX_SIZE = 16 << 20 };
 
 struct Seat {
+	const WaylandClient *wl;
 	wl_seat *seat;
 	uint32_t capabilities;
 	bool keymapSent;
@@ -24,13 +25,34 @@ struct Seat {
 	uint32_t size;
 };
 
+// Sends a request whose last argument is a new object of the interface
+// given, at the version given, and returns that object; the library's own
+// request functions do the same through the library's symbols.
+static wl_proxy *Request(const WaylandClient *wl, void *proxy, uint32_t opcode,
+    const wl_interface *interface, uint32_t version, wl_argument *arguments)
+{
+	return wl->proxyMarshalArrayFlags((wl_proxy *)proxy, opcode, interface,
+	    version, 0, arguments);
+}
+
+static void Listen(const WaylandClient *wl, void *proxy, const void *listener, void *data)
+{
+	wl->proxyAddListener((wl_proxy *)proxy, (void (**)(void))listener, data);
+}
+
 static void Global(void *data, wl_registry *registry, uint32_t name,
     const char *interface, uint32_t)
 {
 	Seat *seat = (Seat *)data;
-	if (!seat->seat && strcmp(interface, wl_seat_interface.name) == 0)
-		seat->seat = (wl_seat *)wl_registry_bind(registry, name,
-		    &wl_seat_interface, 1);
+	const wl_interface *seatInterface = seat->wl->seatInterface;
+	if (seat->seat || strcmp(interface, seatInterface->name) != 0)
+		return;
+	wl_argument bind[4] = {};
+	bind[0].u = name;
+	bind[1].s = seatInterface->name;
+	bind[2].u = 1;
+	seat->seat = (wl_seat *)Request(seat->wl, registry, WL_REGISTRY_BIND,
+	    seatInterface, 1, bind);
 }
 
 static void GlobalRemove(void *, wl_registry *, uint32_t) {}
@@ -79,24 +101,26 @@ static const wl_callback_listener CALLBACK_LISTENER = {Done};
 
 // Like wl_display_roundtrip, but gives up at the deadline: the events of
 // every request sent so far are handled when it returns true.
-static bool Roundtrip(wl_display *display)
+static bool Roundtrip(const WaylandClient *wl, wl_display *display)
 {
 	bool done = false;
-	wl_callback *callback = wl_display_sync(display);
+	wl_argument sync[1] = {};
+	wl_proxy *callback = Request(wl, display, WL_DISPLAY_SYNC, wl->callbackInterface,
+	    wl->proxyGetVersion((wl_proxy *)display), sync);
 
-	wl_callback_add_listener(callback, &CALLBACK_LISTENER, &done);
-	while (!done && wl_display_dispatch_pending(display) >= 0 && !done) {
-		if (wl_display_prepare_read(display) != 0)
+	Listen(wl, callback, &CALLBACK_LISTENER, &done);
+	while (!done && wl->displayDispatchPending(display) >= 0 && !done) {
+		if (wl->displayPrepareRead(display) != 0)
 			continue;
-		if ((wl_display_flush(display) < 0 && errno != EAGAIN) ||
-		    !WaitReadable(wl_display_get_fd(display))) {
-			wl_display_cancel_read(display);
+		if ((wl->displayFlush(display) < 0 && errno != EAGAIN) ||
+		    !WaitReadable(wl->displayGetFd(display))) {
+			wl->displayCancelRead(display);
 			break;
 		}
-		if (wl_display_read_events(display) < 0)
+		if (wl->displayReadEvents(display) < 0)
 			break;
 	}
-	wl_callback_destroy(callback);
+	wl->proxyDestroy(callback);
 	return done;
 }
 
@@ -118,21 +142,25 @@ static bool ReadKeymap(int fd, uint32_t size, KeymapText *keymap)
 
 // The first seat's keyboard keymap, in three round trips: the globals, the
 // seat's capabilities, the keymap. A seat without a keyboard has none.
-static int QueryCompositor(wl_display *display, int capacity, uint32_t *hklList)
+static int QueryCompositor(const WaylandClient *wl, wl_display *display,
+    int capacity, uint32_t *hklList)
 {
-	Seat seat = {NULL, 0, false, 0, -1, 0};
-	wl_registry *registry = wl_display_get_registry(display);
-	wl_keyboard *keyboard = NULL;
+	Seat seat = {wl, NULL, 0, false, 0, -1, 0};
+	wl_argument newObject[1] = {};
+	wl_proxy *registry = Request(wl, display, WL_DISPLAY_GET_REGISTRY,
+	    wl->registryInterface, wl->proxyGetVersion((wl_proxy *)display), newObject);
+	wl_proxy *keyboard = NULL;
 	int count = 0;
 
-	wl_registry_add_listener(registry, &REGISTRY_LISTENER, &seat);
-	if (Roundtrip(display) && seat.seat) {
-		wl_seat_add_listener(seat.seat, &SEAT_LISTENER, &seat);
-		if (Roundtrip(display) &&
+	Listen(wl, registry, &REGISTRY_LISTENER, &seat);
+	if (Roundtrip(wl, display) && seat.seat) {
+		Listen(wl, seat.seat, &SEAT_LISTENER, &seat);
+		if (Roundtrip(wl, display) &&
 		    (seat.capabilities & WL_SEAT_CAPABILITY_KEYBOARD)) {
-			keyboard = wl_seat_get_keyboard(seat.seat);
-			wl_keyboard_add_listener(keyboard, &KEYBOARD_LISTENER, &seat);
-			Roundtrip(display);
+			keyboard = Request(wl, seat.seat, WL_SEAT_GET_KEYBOARD, wl->keyboardInterface,
+			    wl->proxyGetVersion((wl_proxy *)seat.seat), newObject);
+			Listen(wl, keyboard, &KEYBOARD_LISTENER, &seat);
+			Roundtrip(wl, display);
 		}
 	}
 
@@ -143,10 +171,10 @@ static int QueryCompositor(wl_display *display, int capacity, uint32_t *hklList)
 	if (seat.fd >= 0)
 		close(seat.fd);
 	if (keyboard)
-		wl_keyboard_destroy(keyboard);
+		wl->proxyDestroy(keyboard);
 	if (seat.seat)
-		wl_seat_destroy(seat.seat);
-	wl_registry_destroy(registry);
+		wl->proxyDestroy((wl_proxy *)seat.seat);
+	wl->proxyDestroy(registry);
 	return count;
 }
 
@@ -155,13 +183,16 @@ static void Silent(const char *, va_list) {}
 
 bool QueryWaylandLayouts(int capacity, uint32_t *hklList, int *count)
 {
-	if (!getenv("WAYLAND_DISPLAY") && !getenv("WAYLAND_SOCKET"))
+	WaylandClient wl;
+
+	if ((!getenv("WAYLAND_DISPLAY") && !getenv("WAYLAND_SOCKET")) ||
+	    !LoadWaylandClient(&wl))
 		return false;
-	wl_log_set_handler_client(Silent);
-	wl_display *display = wl_display_connect(NULL);
+	wl.logSetHandlerClient(Silent);
+	wl_display *display = wl.displayConnect(NULL);
 	if (!display)
 		return false;
-	*count = QueryCompositor(display, capacity, hklList);
-	wl_display_disconnect(display);
+	*count = QueryCompositor(&wl, display, capacity, hklList);
+	wl.displayDisconnect(display);
 	return true;
 }
