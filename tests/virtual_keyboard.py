@@ -19,21 +19,24 @@ def call(path, interface, method, arguments=None, reply=None):
                          Gio.DBusCallFlags.NONE, 5000, None)
 
 
-def create_session():
-    """The session's path, once the shell offers the service: it may take
-    more than 10 seconds to start."""
+def add_keyboard():
+    """Starts a remote desktop session and presses a key in it, once the
+    shell offers the service and is ready to: it may take more than 10
+    seconds to start."""
     for _ in range(300):
         try:
-            return call("/org/gnome/Mutter/RemoteDesktop", SERVICE,
-                        "CreateSession", reply="(o)").unpack()[0]
+            session = call("/org/gnome/Mutter/RemoteDesktop", SERVICE,
+                           "CreateSession", reply="(o)").unpack()[0]
+            call(session, SESSION, "Start")
+            for pressed in (True, False):
+                call(session, SESSION, "NotifyKeyboardKeycode",
+                     GLib.Variant("(ub)", (KEY_A, pressed)))
+            return
         except GLib.Error:
             GLib.usleep(100 * 1000)
     raise SystemExit(1)
 
 
-session = create_session()
-call(session, SESSION, "Start")
-for pressed in (True, False):
-    call(session, SESSION, "NotifyKeyboardKeycode", GLib.Variant("(ub)", (KEY_A, pressed)))
+add_keyboard()
 print("ready", flush=True)
 GLib.MainLoop().run()
