@@ -26,8 +26,9 @@ struct Seat {
 };
 
 // Sends a request whose last argument is a new object of the interface
-// given, at the version given, and returns that object; the library's own
-// request functions do the same through the library's symbols.
+// given, at the version given, and returns that object. The request
+// functions inline in libwayland's headers do the same, but through
+// symbols the program would have to be linked to.
 static wl_proxy *Request(const WaylandClient *wl, void *proxy, uint32_t opcode,
     const wl_interface *interface, uint32_t version, wl_argument *arguments)
 {
@@ -146,9 +147,9 @@ static int QueryCompositor(const WaylandClient *wl, wl_display *display,
     int capacity, uint32_t *hklList)
 {
 	Seat seat = {wl, NULL, 0, false, 0, -1, 0};
-	wl_argument newObject[1] = {};
+	wl_argument getRegistry[1] = {}, getKeyboard[1] = {};
 	wl_proxy *registry = Request(wl, display, WL_DISPLAY_GET_REGISTRY,
-	    wl->registryInterface, wl->proxyGetVersion((wl_proxy *)display), newObject);
+	    wl->registryInterface, wl->proxyGetVersion((wl_proxy *)display), getRegistry);
 	wl_proxy *keyboard = NULL;
 	int count = 0;
 
@@ -158,7 +159,7 @@ static int QueryCompositor(const WaylandClient *wl, wl_display *display,
 		if (Roundtrip(wl, display) &&
 		    (seat.capabilities & WL_SEAT_CAPABILITY_KEYBOARD)) {
 			keyboard = Request(wl, seat.seat, WL_SEAT_GET_KEYBOARD, wl->keyboardInterface,
-			    wl->proxyGetVersion((wl_proxy *)seat.seat), newObject);
+			    wl->proxyGetVersion((wl_proxy *)seat.seat), getKeyboard);
 			Listen(wl, keyboard, &KEYBOARD_LISTENER, &seat);
 			Roundtrip(wl, display);
 		}
