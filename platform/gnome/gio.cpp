@@ -2,12 +2,7 @@
 
 #include <dlfcn.h>
 
-template <typename Function>
-static bool Load(void *library, const char *name, Function *function)
-{
-	*function = (Function)dlsym(library, name);
-	return *function != NULL;
-}
+#include "loaded_symbol.h"
 
 static void SilentLog(const gchar *, GLogLevelFlags, const gchar *, gpointer) {}
 
@@ -27,10 +22,10 @@ static bool Silence(void *library)
 	decltype(&g_set_print_handler) setPrint;
 	decltype(&g_set_printerr_handler) setPrinterr;
 
-	if (!Load(library, "g_log_set_default_handler", &setDefaultHandler) ||
-	    !Load(library, "g_log_set_writer_func", &setWriter) ||
-	    !Load(library, "g_set_print_handler", &setPrint) ||
-	    !Load(library, "g_set_printerr_handler", &setPrinterr))
+	if (!LoadSymbol(library, "g_log_set_default_handler", &setDefaultHandler) ||
+	    !LoadSymbol(library, "g_log_set_writer_func", &setWriter) ||
+	    !LoadSymbol(library, "g_set_print_handler", &setPrint) ||
+	    !LoadSymbol(library, "g_set_printerr_handler", &setPrinterr))
 		return false;
 	if (silenced)
 		return true;
@@ -48,26 +43,26 @@ bool LoadGio(Gio *gio)
 	void *library = dlopen("libgio-2.0.so.0", RTLD_LAZY | RTLD_LOCAL);
 
 	return library && Silence(library) &&
-	    Load(library, "g_settings_schema_source_get_default", &gio->schemaSourceGetDefault) &&
-	    Load(library, "g_settings_schema_source_lookup", &gio->schemaSourceLookup) &&
-	    Load(library, "g_settings_schema_has_key", &gio->schemaHasKey) &&
-	    Load(library, "g_settings_schema_unref", &gio->schemaUnref) &&
-	    Load(library, "g_settings_schema_get_path", &gio->schemaGetPath) &&
-	    Load(library, "g_settings_schema_get_key", &gio->schemaGetKey) &&
-	    Load(library, "g_settings_schema_key_get_value_type", &gio->schemaKeyGetValueType) &&
-	    Load(library, "g_settings_schema_key_get_default_value", &gio->schemaKeyGetDefaultValue) &&
-	    Load(library, "g_settings_schema_key_unref", &gio->schemaKeyUnref) &&
-	    Load(library, "g_settings_backend_get_default", &gio->backendGetDefault) &&
-	    Load(library, "g_object_unref", &gio->objectUnref) &&
-	    Load(library, "g_variant_take_ref", &gio->variantTakeRef) &&
-	    Load(library, "g_variant_is_of_type", &gio->variantIsOfType) &&
-	    Load(library, "g_variant_get_type_string", &gio->variantGetTypeString) &&
-	    Load(library, "g_variant_n_children", &gio->variantNChildren) &&
-	    Load(library, "g_variant_get_child", &gio->variantGetChild) &&
-	    Load(library, "g_variant_unref", &gio->variantUnref) &&
-	    Load(library, "g_file_get_contents", &gio->fileGetContents) &&
-	    Load(library, "g_free", &gio->free) &&
-	    Load(library, "g_markup_parse_context_new", &gio->markupParseContextNew) &&
-	    Load(library, "g_markup_parse_context_parse", &gio->markupParseContextParse) &&
-	    Load(library, "g_markup_parse_context_free", &gio->markupParseContextFree);
+	    LoadSymbol(library, "g_settings_schema_source_get_default", &gio->schemaSourceGetDefault) &&
+	    LoadSymbol(library, "g_settings_schema_source_lookup", &gio->schemaSourceLookup) &&
+	    LoadSymbol(library, "g_settings_schema_has_key", &gio->schemaHasKey) &&
+	    LoadSymbol(library, "g_settings_schema_unref", &gio->schemaUnref) &&
+	    LoadSymbol(library, "g_settings_schema_get_path", &gio->schemaGetPath) &&
+	    LoadSymbol(library, "g_settings_schema_get_key", &gio->schemaGetKey) &&
+	    LoadSymbol(library, "g_settings_schema_key_get_value_type", &gio->schemaKeyGetValueType) &&
+	    LoadSymbol(library, "g_settings_schema_key_get_default_value", &gio->schemaKeyGetDefaultValue) &&
+	    LoadSymbol(library, "g_settings_schema_key_unref", &gio->schemaKeyUnref) &&
+	    LoadSymbol(library, "g_settings_backend_get_default", &gio->backendGetDefault) &&
+	    LoadSymbol(library, "g_object_unref", &gio->objectUnref) &&
+	    LoadSymbol(library, "g_variant_take_ref", &gio->variantTakeRef) &&
+	    LoadSymbol(library, "g_variant_is_of_type", &gio->variantIsOfType) &&
+	    LoadSymbol(library, "g_variant_get_type_string", &gio->variantGetTypeString) &&
+	    LoadSymbol(library, "g_variant_n_children", &gio->variantNChildren) &&
+	    LoadSymbol(library, "g_variant_get_child", &gio->variantGetChild) &&
+	    LoadSymbol(library, "g_variant_unref", &gio->variantUnref) &&
+	    LoadSymbol(library, "g_file_get_contents", &gio->fileGetContents) &&
+	    LoadSymbol(library, "g_free", &gio->free) &&
+	    LoadSymbol(library, "g_markup_parse_context_new", &gio->markupParseContextNew) &&
+	    LoadSymbol(library, "g_markup_parse_context_parse", &gio->markupParseContextParse) &&
+	    LoadSymbol(library, "g_markup_parse_context_free", &gio->markupParseContextFree);
 }

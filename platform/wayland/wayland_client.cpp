@@ -2,12 +2,7 @@
 
 #include <dlfcn.h>
 
-template <typename Symbol>
-static bool Load(void *library, const char *name, Symbol *symbol)
-{
-	*symbol = (Symbol)dlsym(library, name);
-	return *symbol != NULL;
-}
+#include "loaded_symbol.h"
 
 // The library stays loaded: its objects live until the process ends.
 bool LoadWaylandClient(WaylandClient *client)
@@ -15,21 +10,21 @@ bool LoadWaylandClient(WaylandClient *client)
 	void *library = dlopen("libwayland-client.so.0", RTLD_LAZY | RTLD_LOCAL);
 
 	return library &&
-	    Load(library, "wl_display_connect", &client->displayConnect) &&
-	    Load(library, "wl_display_disconnect", &client->displayDisconnect) &&
-	    Load(library, "wl_display_get_fd", &client->displayGetFd) &&
-	    Load(library, "wl_display_dispatch_pending", &client->displayDispatchPending) &&
-	    Load(library, "wl_display_prepare_read", &client->displayPrepareRead) &&
-	    Load(library, "wl_display_cancel_read", &client->displayCancelRead) &&
-	    Load(library, "wl_display_read_events", &client->displayReadEvents) &&
-	    Load(library, "wl_display_flush", &client->displayFlush) &&
-	    Load(library, "wl_proxy_marshal_array_flags", &client->proxyMarshalArrayFlags) &&
-	    Load(library, "wl_proxy_add_listener", &client->proxyAddListener) &&
-	    Load(library, "wl_proxy_get_version", &client->proxyGetVersion) &&
-	    Load(library, "wl_proxy_destroy", &client->proxyDestroy) &&
-	    Load(library, "wl_log_set_handler_client", &client->logSetHandlerClient) &&
-	    Load(library, "wl_registry_interface", &client->registryInterface) &&
-	    Load(library, "wl_callback_interface", &client->callbackInterface) &&
-	    Load(library, "wl_seat_interface", &client->seatInterface) &&
-	    Load(library, "wl_keyboard_interface", &client->keyboardInterface);
+	    LoadSymbol(library, "wl_display_connect", &client->displayConnect) &&
+	    LoadSymbol(library, "wl_display_disconnect", &client->displayDisconnect) &&
+	    LoadSymbol(library, "wl_display_get_fd", &client->displayGetFd) &&
+	    LoadSymbol(library, "wl_display_dispatch_pending", &client->displayDispatchPending) &&
+	    LoadSymbol(library, "wl_display_prepare_read", &client->displayPrepareRead) &&
+	    LoadSymbol(library, "wl_display_cancel_read", &client->displayCancelRead) &&
+	    LoadSymbol(library, "wl_display_read_events", &client->displayReadEvents) &&
+	    LoadSymbol(library, "wl_display_flush", &client->displayFlush) &&
+	    LoadSymbol(library, "wl_proxy_marshal_array_flags", &client->proxyMarshalArrayFlags) &&
+	    LoadSymbol(library, "wl_proxy_add_listener", &client->proxyAddListener) &&
+	    LoadSymbol(library, "wl_proxy_get_version", &client->proxyGetVersion) &&
+	    LoadSymbol(library, "wl_proxy_destroy", &client->proxyDestroy) &&
+	    LoadSymbol(library, "wl_log_set_handler_client", &client->logSetHandlerClient) &&
+	    LoadSymbol(library, "wl_registry_interface", &client->registryInterface) &&
+	    LoadSymbol(library, "wl_callback_interface", &client->callbackInterface) &&
+	    LoadSymbol(library, "wl_seat_interface", &client->seatInterface) &&
+	    LoadSymbol(library, "wl_keyboard_interface", &client->keyboardInterface);
 }
