@@ -41,6 +41,18 @@ static void Listen(const WaylandClient *wl, void *proxy, const void *listener, v
 	wl->proxyAddListener((wl_proxy *)proxy, (void (**)(void))listener, data);
 }
 
+static void Capabilities(void *data, wl_seat *, uint32_t capabilities)
+{
+	((Seat *)data)->capabilities = capabilities;
+}
+
+static void Name(void *, wl_seat *, const char *) {}
+
+static const wl_seat_listener SEAT_LISTENER = {Capabilities, Name};
+
+// Binds the first seat and listens to it at once: the bind may be sent
+// before the round trip ends, and the seat's capabilities may then come
+// with the round trip's own answer.
 static void Global(void *data, wl_registry *registry, uint32_t name,
     const char *interface, uint32_t)
 {
@@ -54,20 +66,12 @@ static void Global(void *data, wl_registry *registry, uint32_t name,
 	bind[2].u = 1;
 	seat->seat = (wl_seat *)Request(seat->wl, registry, WL_REGISTRY_BIND,
 	    seatInterface, 1, bind);
+	Listen(seat->wl, seat->seat, &SEAT_LISTENER, seat);
 }
 
 static void GlobalRemove(void *, wl_registry *, uint32_t) {}
 
 static const wl_registry_listener REGISTRY_LISTENER = {Global, GlobalRemove};
-
-static void Capabilities(void *data, wl_seat *, uint32_t capabilities)
-{
-	((Seat *)data)->capabilities = capabilities;
-}
-
-static void Name(void *, wl_seat *, const char *) {}
-
-static const wl_seat_listener SEAT_LISTENER = {Capabilities, Name};
 
 static void Keymap(void *data, wl_keyboard *, uint32_t format, int fd,
     uint32_t size)
@@ -155,7 +159,6 @@ static int QueryCompositor(const WaylandClient *wl, wl_display *display,
 
 	Listen(wl, registry, &REGISTRY_LISTENER, &seat);
 	if (Roundtrip(wl, display) && seat.seat) {
-		Listen(wl, seat.seat, &SEAT_LISTENER, &seat);
 		if (Roundtrip(wl, display) &&
 		    (seat.capabilities & WL_SEAT_CAPABILITY_KEYBOARD)) {
 			keyboard = Request(wl, seat.seat, WL_SEAT_GET_KEYBOARD, wl->keyboardInterface,
