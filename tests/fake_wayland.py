@@ -16,7 +16,7 @@ import sys
 
 WAYS = {"valid", "silent", "close-mid-query", "no-seat", "no-keyboard",
         "silent-keyboard", "not-xkb", "size-zero", "size-past-file",
-        "size-huge", "keymap-pipe", "protocol-error"}
+        "size-huge", "keymap-pipe", "protocol-error", "bind-in-round-trip"}
 KEYMAP = b'xkb_keymap { xkb_symbols "(unnamed)" { name[Group1]="German"; }; };\0'
 XKB_V1 = 1
 
@@ -63,8 +63,15 @@ def keymap(way):
     return (0 if way == "not-xkb" else XKB_V1), fd, size
 
 
+def done(client, callback):
+    event(client, callback, 0, struct.pack("<I", 0))
+    event(client, 1, 1, struct.pack("<I", callback))
+
+
 def serve(way, client):
-    registry = seat = keyboard = None
+    """"bind-in-round-trip" answers the first sync only once the seat is
+    bound, so that the seat's capabilities come with that answer."""
+    registry = seat = keyboard = held = None
     for object_id, opcode, arguments in requests(client):
         if way == "silent":
             continue
@@ -79,14 +86,18 @@ def serve(way, client):
             if way == "silent-keyboard" and keyboard:
                 continue
             callback = struct.unpack_from("<I", arguments)[0]
-            event(client, callback, 0, struct.pack("<I", 0))
-            event(client, 1, 1, struct.pack("<I", callback))
+            if way == "bind-in-round-trip" and seat is None:
+                held = callback
+                continue
+            done(client, callback)
         elif object_id == registry and opcode == 0:
             seat = struct.unpack_from("<I", arguments, len(arguments) - 4)[0]
             if way == "protocol-error":
                 event(client, 1, 0, struct.pack("<II", seat, 0) + string("invalid object"))
                 continue
             event(client, seat, 0, struct.pack("<I", 0 if way == "no-keyboard" else 2))
+            if held:
+                done(client, held)
         elif object_id == seat and opcode == 1:
             keyboard = struct.unpack_from("<I", arguments)[0]
             if way == "silent-keyboard":

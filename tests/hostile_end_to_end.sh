@@ -84,6 +84,7 @@ wayland size-past-file
 wayland size-huge
 wayland keymap-pipe
 wayland protocol-error
+wayland bind-in-round-trip 04070407
 END
 
 cat "$work/times"
