@@ -15,8 +15,10 @@ tools/windows_keyboards: the XKB layouts with an equivalent Windows keyboard
 
 A KLID whose high word is 0 gives its low word as device word; a variant
 KLID gives F000 | its Layout Id, and nothing where its Layout Id is not
-known. A LANGID of 0 marks a language Windows lacks; a device word of 0, one
-not known (a default of 0: the LANGID in both words). A variant is listed
+known. A layout of a language Windows lacks that has a Windows keyboard
+takes that keyboard's own language ("tw", of Formosan languages, is
+Chinese (Traditional) - US). A LANGID of 0 marks a language Windows lacks;
+a device word of 0, one not known (a default of 0: the LANGID in both words). A variant is listed
 by name only where it differs from its layout; on a description listed
 twice the first entry stands.
 
@@ -156,8 +158,13 @@ def config(item, codes):
 
 
 def entry(keyboards, name, language):
-    """What the table holds for a layout or a language."""
-    return language + (keyboards.of_layout(name), keyboards.default(language[0]))
+    """What the table holds for a layout: a layout of a language Windows
+    lacks that has a Windows keyboard is of that keyboard's own language."""
+    langid, code = language
+    klid = keyboards.equivalents.get(name)
+    if langid == 0 and klid:
+        langid = int(klid[4:], 16)
+    return (langid, code, keyboards.of_layout(name), keyboards.default(langid))
 
 
 def tables(keyboards):
