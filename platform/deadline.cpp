@@ -12,7 +12,7 @@ void StartDeadline()
 	deadline.tv_sec += QUERY_SECONDS;
 }
 
-static int MillisecondsLeft()
+int MillisecondsLeft()
 {
 	struct timespec now;
 	clock_gettime(CLOCK_MONOTONIC, &now);

@@ -10,6 +10,9 @@ enum { QUERY_SECONDS = 3 };
 // Starts the clock.
 void StartDeadline();
 
+// The whole milliseconds until the deadline, 0 once it has passed.
+int MillisecondsLeft();
+
 // Waits until fd has something to read, the deadline passes, or the
 // connection fails; true in the first case only.
 bool WaitReadable(int fd);

@@ -8,9 +8,8 @@
 #include <unistd.h>
 
 #include "deadline.h"
-#include "gnome_query.h"
-#include "wayland_query.h"
-#include "x11_query.h"
+#include "gio.h"
+#include "session_sources.h"
 
 // The processor the main thread waits on.
 static int waitingProcessor = -1;
@@ -32,19 +31,6 @@ static void StayWithTheWaitingThread()
 	sched_setaffinity(0, sizeof processors, &processors);
 }
 
-// The layouts of the session's keymap: the Wayland compositor's where there
-// is one, even none, since Xwayland would then show a default nobody chose;
-// else the X server's.
-static int QueryKeymap(int capacity, uint32_t *hklList)
-{
-	int count = 0;
-
-	StayWithTheWaitingThread();
-	if (QueryWaylandLayouts(capacity, hklList, &count))
-		return count;
-	return QueryXLayouts(capacity, hklList);
-}
-
 // What the worker found. A worker that misses the deadline is left where
 // it is and may still write here, so this outlives the query.
 static struct {
@@ -58,18 +44,21 @@ static struct {
 
 static bool leftBehind;
 
-// A Linux session's layouts: in GNOME its input sources, which its keymap
-// only partly shows; else the keymap's.
+// A Linux session's layouts: the first answer of its sources.
 static void *Work(void *)
 {
 	int count = 0;
-	bool gnome = QueryGnomeLayouts(MAX_LAYOUTS, answer.hklList, &count);
 
-	if (!gnome)
-		count = QueryKeymap(MAX_LAYOUTS, answer.hklList);
+	for (int i = 0; i < SESSION_SOURCE_COUNT; i++) {
+		const SessionSource *source = &SESSION_SOURCES[i];
+		if (!source->usesGlib && !GioLoaded())
+			StayWithTheWaitingThread();
+		if (source->ask(MAX_LAYOUTS, answer.hklList, &count))
+			break;
+	}
 	pthread_mutex_lock(&answer.lock);
 	answer.count = count;
-	answer.ranGlib = gnome;
+	answer.ranGlib = GioLoaded();
 	answer.finished = true;
 	pthread_cond_signal(&answer.done);
 	pthread_mutex_unlock(&answer.lock);

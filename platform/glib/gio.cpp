@@ -13,10 +13,8 @@ static GLogWriterOutput SilentWriter(GLogLevelFlags, const GLogField *, gsize, g
 
 static void SilentPrint(const gchar *) {}
 
-// GLib allows its writer to be set once in a process.
 static bool Silence(void *library)
 {
-	static bool silenced;
 	decltype(&g_log_set_default_handler) setDefaultHandler;
 	decltype(&g_log_set_writer_func) setWriter;
 	decltype(&g_set_print_handler) setPrint;
@@ -27,9 +25,6 @@ static bool Silence(void *library)
 	    !LoadSymbol(library, "g_set_print_handler", &setPrint) ||
 	    !LoadSymbol(library, "g_set_printerr_handler", &setPrinterr))
 		return false;
-	if (silenced)
-		return true;
-	silenced = true;
 	setDefaultHandler(SilentLog, NULL);
 	setWriter(SilentWriter, NULL, NULL);
 	setPrint(SilentPrint);
@@ -37,11 +32,14 @@ static bool Silence(void *library)
 	return true;
 }
 
+static bool loaded;
+
 // GLib cannot be unloaded: the library stays once loaded.
-bool LoadGio(Gio *gio)
+static bool Load(Gio *gio)
 {
 	void *library = dlopen("libgio-2.0.so.0", RTLD_LAZY | RTLD_LOCAL);
 
+	loaded = library != NULL;
 	return library && Silence(library) &&
 	    LoadSymbol(library, "g_settings_schema_source_get_default", &gio->schemaSourceGetDefault) &&
 	    LoadSymbol(library, "g_settings_schema_source_lookup", &gio->schemaSourceLookup) &&
@@ -64,5 +62,26 @@ bool LoadGio(Gio *gio)
 	    LoadSymbol(library, "g_free", &gio->free) &&
 	    LoadSymbol(library, "g_markup_parse_context_new", &gio->markupParseContextNew) &&
 	    LoadSymbol(library, "g_markup_parse_context_parse", &gio->markupParseContextParse) &&
-	    LoadSymbol(library, "g_markup_parse_context_free", &gio->markupParseContextFree);
+	    LoadSymbol(library, "g_markup_parse_context_free", &gio->markupParseContextFree) &&
+	    LoadSymbol(library, "g_variant_get_child_value", &gio->variantGetChildValue) &&
+	    LoadSymbol(library, "g_variant_new", &gio->variantNew) &&
+	    LoadSymbol(library, "g_dbus_connection_new_for_address_sync", &gio->connectionNewForAddressSync) &&
+	    LoadSymbol(library, "g_dbus_connection_call_sync", &gio->connectionCallSync) &&
+	    LoadSymbol(library, "g_dbus_error_quark", &gio->dbusErrorQuark) &&
+	    LoadSymbol(library, "g_error_free", &gio->errorFree);
+}
+
+const Gio *LoadGio()
+{
+	static Gio gio;
+	static enum { UNTRIED, LOADED, MISSING } state = UNTRIED;
+
+	if (state == UNTRIED)
+		state = Load(&gio) ? LOADED : MISSING;
+	return state == LOADED ? &gio : NULL;
+}
+
+bool GioLoaded()
+{
+	return loaded;
 }

@@ -31,10 +31,19 @@ struct Gio {
 	decltype(&g_markup_parse_context_new) markupParseContextNew;
 	decltype(&g_markup_parse_context_parse) markupParseContextParse;
 	decltype(&g_markup_parse_context_free) markupParseContextFree;
+	decltype(&g_variant_get_child_value) variantGetChildValue;
+	decltype(&g_variant_new) variantNew;
+	decltype(&g_dbus_connection_new_for_address_sync) connectionNewForAddressSync;
+	decltype(&g_dbus_connection_call_sync) connectionCallSync;
+	decltype(&g_dbus_error_quark) dbusErrorQuark;
+	decltype(&g_error_free) errorFree;
 };
 
-// Loads libgio and the functions above, and silences GLib's messages,
-// which would go to standard error; false where any is missing.
-bool LoadGio(Gio *gio);
+// Loads libgio and the functions above once, and silences GLib's
+// messages, which would go to standard error; NULL where any is missing.
+const Gio *LoadGio();
+
+// Whether LoadGio has loaded libgio, whose threads may then run.
+bool GioLoaded();
 
 #endif

@@ -132,3 +132,9 @@ size_t IbusEngineLanguage(const Gio *gio, const char *directory, Text engine,
 	language[search.answer.length] = '\0';
 	return search.answer.length;
 }
+
+size_t InstalledEngineLanguage(void *gio, Text engine, char *language, size_t size)
+{
+	return IbusEngineLanguage((const Gio *)gio, IBUS_COMPONENT_DIRECTORY, engine,
+	    language, size);
+}

@@ -14,4 +14,8 @@
 size_t IbusEngineLanguage(const Gio *gio, const char *directory, Text engine,
     char *language, size_t size);
 
+// The same of the engines installed in IBUS_COMPONENT_DIRECTORY, shaped as
+// an EngineLanguage whose context is the Gio.
+size_t InstalledEngineLanguage(void *gio, Text engine, char *language, size_t size);
+
 #endif

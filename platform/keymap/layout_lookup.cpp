@@ -49,6 +49,22 @@ const WindowsLayout *FindLayoutByName(Text name)
 	return FindOrBefore(LAYOUT_NAMES, LAYOUT_NAME_COUNT, name, '(');
 }
 
+const WindowsLayout *FindLayoutAndVariant(Text layout, Text variant)
+{
+	// Longer than any layout the registry has, with its variant.
+	char name[64];
+
+	if (layout.length == 0 || layout.length + variant.length + 2 > sizeof name)
+		return NULL;
+	if (variant.length == 0)
+		return FindLayoutByName(layout);
+	memcpy(name, layout.bytes, layout.length);
+	name[layout.length] = '(';
+	memcpy(name + layout.length + 1, variant.bytes, variant.length);
+	name[layout.length + 1 + variant.length] = ')';
+	return FindLayoutByName(Text{name, layout.length + variant.length + 2});
+}
+
 const WindowsLayout *FindLanguage(Text tag)
 {
 	return FindOrBefore(LANGUAGES, LANGUAGE_COUNT, tag, '_');

@@ -9,6 +9,10 @@
 // registry lacks.
 const WindowsLayout *FindLayoutByName(Text name);
 
+// The same for a layout and a variant given apart, "de" and "nodeadkeys";
+// an empty variant is the layout itself.
+const WindowsLayout *FindLayoutAndVariant(Text layout, Text variant);
+
 // What Windows makes of the layout or variant described as "German" or
 // "English (Dvorak)". A description the registry lacks that begins like known ones
 // ("English (UK, something new)") has the longest one's ("English (UK)").

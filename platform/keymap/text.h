@@ -2,6 +2,7 @@
 #define KBLAYOUTS_TEXT_H
 
 #include <stddef.h>
+#include <string.h>
 
 // Bytes a display server sent: not NUL-terminated, of any value. An empty
 // text has length 0.
@@ -9,5 +10,30 @@ struct Text {
 	const char *bytes;
 	size_t length;
 };
+
+// The part of text before the first mark, all of it where it has none;
+// *rest becomes what follows that mark, empty where there is none.
+static inline Text SplitAt(Text text, char mark, Text *rest)
+{
+	const char *at = text.length ? (const char *)memchr(text.bytes, mark, text.length) : NULL;
+
+	if (!at) {
+		*rest = Text{NULL, 0};
+		return text;
+	}
+	*rest = Text{at + 1, text.length - (size_t)(at + 1 - text.bytes)};
+	return Text{text.bytes, (size_t)(at - text.bytes)};
+}
+
+// Whether text begins with prefix; *rest becomes what follows it.
+static inline bool StartsWith(Text text, const char *prefix, Text *rest)
+{
+	size_t length = strlen(prefix);
+
+	if (text.length < length || memcmp(text.bytes, prefix, length) != 0)
+		return false;
+	*rest = Text{text.bytes + length, text.length - length};
+	return true;
+}
 
 #endif

@@ -1,0 +1,133 @@
+#include "fcitx5_query.h"
+
+#include <string.h>
+
+#include "environment.h"
+#include "fcitx5_items.h"
+#include "layout_identifiers.h"
+#include "query.h"
+#include "session_bus.h"
+
+static const BusObject CONTROLLER = {"org.fcitx.Fcitx5", "/controller",
+    "org.fcitx.Fcitx.Controller1"};
+
+static Text TextOf(const char *string)
+{
+	return Text{string, strlen(string)};
+}
+
+// Field field, a string, of the tuple at index of array.
+static Text Field(const Gio *gio, GVariant *array, gsize index, gsize field)
+{
+	GVariant *tuple = gio->variantGetChildValue(array, index);
+	const char *text;
+
+	gio->variantGetChild(tuple, field, "&s", &text);
+	gio->variantUnref(tuple);
+	return TextOf(text);
+}
+
+// Adds the layout of an item to layouts, unless it is left out.
+static void AddItem(Text name, Text language, const WindowsLayout *layouts[], int *found)
+{
+	if (*found < MAX_LAYOUTS && Fcitx5ItemLayout(name, language, &layouts[*found]))
+		(*found)++;
+}
+
+// From 5.1 on, the current group's items, each with its language: the
+// unique name and the language code are fields 0 and 5 of each. Returns
+// how many layouts it found, -1 where fcitx5 did not answer.
+static int FullGroupLayouts(const Gio *gio, GDBusConnection *bus,
+    const WindowsLayout *layouts[], bool *unknown)
+{
+	GVariant *reply = CallMethod(gio, bus, CONTROLLER, "FullInputMethodGroupInfo",
+	    gio->variantNew("(s)", ""), "(sssa{sv}a(sssssssbsa{sv}))", unknown);
+	if (!reply)
+		return -1;
+
+	GVariant *items = gio->variantGetChildValue(reply, 4);
+	int found = 0;
+	for (gsize i = 0, total = gio->variantNChildren(items); i < total; i++)
+		AddItem(Field(gio, items, i, 0), Field(gio, items, i, 5), layouts, &found);
+	gio->variantUnref(items);
+	gio->variantUnref(reply);
+	return found;
+}
+
+// The language code of the input method named name, in the list of every
+// input method, a(ssssssb); false where the list lacks it.
+static bool Language(const Gio *gio, GVariant *available, Text name, Text *language)
+{
+	for (gsize i = 0, total = gio->variantNChildren(available); i < total; i++) {
+		Text unique = Field(gio, available, i, 0);
+		if (unique.length == name.length && memcmp(unique.bytes, name.bytes, name.length) == 0) {
+			*language = Field(gio, available, i, 5);
+			return true;
+		}
+	}
+	return false;
+}
+
+// Before 5.1: the current group's name, its items, and, where one of them
+// is not a keyboard, every input method with its language.
+static int GroupLayouts(const Gio *gio, GDBusConnection *bus, const WindowsLayout *layouts[])
+{
+	GVariant *current = CallMethod(gio, bus, CONTROLLER, "CurrentInputMethodGroup",
+	    NULL, "(s)", NULL);
+	if (!current)
+		return -1;
+	const char *group;
+	gio->variantGetChild(current, 0, "&s", &group);
+	GVariant *info = CallMethod(gio, bus, CONTROLLER, "InputMethodGroupInfo",
+	    gio->variantNew("(s)", group), "(sa(ss))", NULL);
+	gio->variantUnref(current);
+	if (!info)
+		return -1;
+
+	GVariant *items = gio->variantGetChildValue(info, 1);
+	GVariant *available = NULL, *list = NULL;
+	int found = 0;
+	for (gsize i = 0, total = gio->variantNChildren(items); i < total && found < MAX_LAYOUTS; i++) {
+		Text name = Field(gio, items, i, 0), language = {NULL, 0};
+		if (!IsFcitx5Keyboard(name) && !available) {
+			available = CallMethod(gio, bus, CONTROLLER, "AvailableInputMethods",
+			    NULL, "(a(ssssssb))", NULL);
+			if (!available)
+				break;
+			list = gio->variantGetChildValue(available, 0);
+		}
+		if (IsFcitx5Keyboard(name) || Language(gio, list, name, &language))
+			AddItem(name, language, layouts, &found);
+	}
+	if (available) {
+		gio->variantUnref(list);
+		gio->variantUnref(available);
+	}
+	gio->variantUnref(items);
+	gio->variantUnref(info);
+	return found;
+}
+
+static bool Fcitx5Runs(const Gio **gio, GDBusConnection **bus)
+{
+	return InputMethodNamed() && (*gio = LoadGio()) && (*bus = SessionBus(*gio)) &&
+	    NameHasOwner(*gio, *bus, CONTROLLER.name);
+}
+
+bool QueryFcitx5Layouts(int capacity, uint32_t *hklList, int *count)
+{
+	const Gio *gio;
+	GDBusConnection *bus;
+	const WindowsLayout *layouts[MAX_LAYOUTS];
+	bool unknown;
+
+	if (!Fcitx5Runs(&gio, &bus))
+		return false;
+	int found = FullGroupLayouts(gio, bus, layouts, &unknown);
+	if (found < 0 && unknown)
+		found = GroupLayouts(gio, bus, layouts);
+	if (found <= 0)
+		return false;
+	*count = LayoutIdentifiers(layouts, found, capacity, hklList);
+	return true;
+}

@@ -1,0 +1,45 @@
+#include "ibus_query.h"
+
+#include <string.h>
+
+#include "desktop_query.h"
+#include "engine_layout.h"
+#include "environment.h"
+#include "ibus_engines.h"
+#include "layout_identifiers.h"
+#include "query.h"
+#include "session_bus.h"
+#include "settings.h"
+
+static bool IbusRuns(const Gio **gio)
+{
+	GDBusConnection *bus;
+
+	return InputMethodNamed() && !DesktopKeepsList() && (*gio = LoadGio()) &&
+	    (bus = SessionBus(*gio)) && NameHasOwner(*gio, bus, "org.freedesktop.IBus");
+}
+
+bool QueryIbusLayouts(int capacity, uint32_t *hklList, int *count)
+{
+	const Gio *gio = NULL;
+	GVariant *engines = IbusRuns(&gio)
+	    ? ReadSetting(gio, "org.freedesktop.ibus.general", "preload-engines", "as") : NULL;
+	if (!engines)
+		return false;
+
+	const WindowsLayout *layouts[MAX_LAYOUTS];
+	int found = 0;
+	gsize total = gio->variantNChildren(engines);
+	for (gsize i = 0; i < total && found < MAX_LAYOUTS; i++) {
+		const char *engine;
+		gio->variantGetChild(engines, i, "&s", &engine);
+		if (IbusEngineLayout(Text{engine, strlen(engine)}, InstalledEngineLanguage,
+		    (void *)gio, &layouts[found]))
+			found++;
+	}
+	gio->variantUnref(engines);
+	if (found == 0)
+		return false;
+	*count = LayoutIdentifiers(layouts, found, capacity, hklList);
+	return true;
+}
