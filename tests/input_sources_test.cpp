@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "fcitx5_items.h"
 #include "input_sources.h"
 
 // IBus describes one engine here, "hangul", as Korean.
@@ -46,6 +47,12 @@ TEST(InputSources, LanguageOfEachSource)
 		{"ibus", "m17n:no-such-language:x", 0},
 		{"ibus", "m17n::x", -1},
 		{"ibus", "m17n:hi", -1},
+		{"ibus", "xkb:ca::fra", 0x0C0C},
+		{"ibus", "xkb:jp::jpn", 0x0411},
+		{"ibus", "xkb:us", 0x0409},
+		{"ibus", "xkb:no-such-layout::eng", -1},
+		{"ibus", "xkb:", -1},
+		{"ibus", "xkb::dvorak:eng", -1},
 		{"ibus", "no-such-engine", -1},
 		{"ibus", std::string(1 << 16, 'e'), -1},
 		{"XKB", "de", -1},
@@ -53,4 +60,39 @@ TEST(InputSources, LanguageOfEachSource)
 	};
 	for (const auto &c : cases)
 		EXPECT_EQ(Langid(c.type, c.id), c.langid) << c.type << " " << c.id.substr(0, 40);
+}
+
+// The table entry an fcitx5 item is named by: its key, "" for a language
+// the tables lack, "-" for an item left out.
+static std::string Fcitx5Entry(const std::string &name, const std::string &language)
+{
+	const WindowsLayout *layout = NULL;
+	if (!Fcitx5ItemLayout({name.data(), name.size()}, {language.data(), language.size()}, &layout))
+		return "-";
+	return layout ? LAYOUT_TEXT + layout->key : "";
+}
+
+TEST(InputSources, EntryOfEachFcitx5Item)
+{
+	static const struct {
+		std::string name, language, entry;
+	} cases[] = {
+		{"keyboard-us", "en", "us"},
+		{"keyboard-us-dvorak", "", "us(dvorak)"},
+		{"keyboard-de-nodeadkeys", "de", "de(nodeadkeys)"},
+		{"keyboard-ca-fr-legacy", "", "ca(fr-legacy)"},
+		{"keyboard-us-no-such-variant", "", "us"},
+		{"keyboard-qq", "en", "-"},
+		{"keyboard-", "en", "-"},
+		{"keyboard--dvorak", "en", "-"},
+		{"mozc", "ja", "ja"},
+		{"pinyin", "zh_CN", "zh"},
+		{"chewing", "zh_TW", "zh_TW"},
+		{"unikey", "vi", "vi"},
+		{"no-language", "", ""},
+		{"keyboard", "ko", "ko"},
+		{"mozc", std::string(1 << 16, 'j'), ""},
+	};
+	for (const auto &c : cases)
+		EXPECT_EQ(Fcitx5Entry(c.name, c.language), c.entry) << c.name;
 }

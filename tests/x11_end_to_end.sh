@@ -81,6 +81,7 @@ done <<-END
 -model pc105 -layout epo,ch,us,brai -variant ,fr,intl,|20002000 100C100C F0010409 24002400
 -model pc105 -layout us,kr -option korean:ralt_hangul|04090409 04120412
 -model pc105 -layout jp -option japan:hztg_escape|04110411
+-model pc105 -layout tw,ca|04040404 10090C0C
 END
 
 # A first group whose layout the registry lacks: a copy of "de" with its

@@ -1,0 +1,78 @@
+#!/bin/sh
+# Runs the native program in X sessions with an input method framework,
+# fcitx5 or IBus, or a desktop that keeps its own list (Cinnamon, Budgie,
+# GNOME), as their terminals would run it, and checks each report byte for
+# byte. The frameworks are the real daemons, as nobody on a private bus;
+# the desktops' lists are their settings alone.
+set -u
+exe=$1
+here=$(dirname "$0")
+work=$(mktemp -d)
+. "$here/checks.sh"
+. "$here/xvfb.sh"
+. "$here/gnome.sh"
+. "$here/input_methods.sh"
+trap 'stop_input_methods; stop_gnome; stop_xvfb; rm -rf "$work"' EXIT
+
+start_xvfb || { echo "FAIL: cannot start Xvfb"; exit 1; }
+x=$DISPLAY
+unset DISPLAY
+start_gnome "$exe" || { echo "FAIL: cannot start the session's buses"; exit 1; }
+# Cinnamon's schema, which Debian does not ship, beside the installed ones.
+schemas=$gnome_dir/schemas
+mkdir "$schemas"
+cp "$here/org.cinnamon.desktop.input-sources.gschema.xml" "$schemas"
+glib-compile-schemas "$schemas"
+chown -R nobody:nogroup "$schemas"
+
+kde="XDG_CURRENT_DESKTOP=KDE XMODIFIERS=@im=fcitx QT_IM_MODULE=fcitx GTK_IM_MODULE=fcitx"
+xfce="XDG_CURRENT_DESKTOP=XFCE XMODIFIERS=@im=ibus GTK_IM_MODULE=ibus"
+
+# Sets "gnome:VALUE" or "cinnamon:VALUE" as the desktop's input sources.
+set_setting() {
+	$as_nobody $gnome_session GSETTINGS_SCHEMA_DIR=$schemas \
+		gsettings set "org.${1%%:*}.desktop.input-sources" sources "${1#*:}"
+}
+
+# One case a line: the framework that runs ("fcitx5" with its groups, the
+# current one first, "ibus" with its engines, "=" the last one still, "-"
+# none), more of the session's environment, the desktop's input sources to
+# set, if any, and the identifiers expected. The keymap is us.
+while IFS='|' read -r framework argument environment setting identifiers; do
+	if [ "$framework" != = ]; then
+		stop_input_methods
+		DISPLAY=$x setxkbmap -layout us
+		case $framework in
+		fcitx5) start_fcitx5 "$argument" ;;
+		ibus) start_ibus "$argument" ;;
+		esac || verdict "$framework $argument" "cannot start it"
+	fi
+	[ -z "$setting" ] || set_setting "$setting"
+	expect_soon "$framework $argument, $environment, $setting" \
+		"$as_nobody $gnome_session DISPLAY=$x $environment $gnome_dir/kblayouts" \
+		$identifiers
+	if [ "$framework" = - ]; then
+		owned org.fcitx.Fcitx5 || owned org.freedesktop.IBus &&
+			problem="a daemon was started" || problem=
+		verdict "$environment, nothing started" "$problem"
+	fi
+done <<END
+fcitx5|Default:keyboard-us,keyboard-de,mozc|$kde||04090409 04070407 04110411
+fcitx5|Chinese:keyboard-de-nodeadkeys,pinyin,hangul/Default:keyboard-us|$kde||04070407 08040804 04120412
+fcitx5|Default:keyboard-us-dvorak,keyboard-fr,keyboard-ru,keyboard-tw,chewing|$kde||F0020409 040C040C 04190419 04040404
+=||XDG_CURRENT_DESKTOP=GNOME INPUT_METHOD=fcitx5|gnome:[('xkb','de')]|F0020409 040C040C 04190419 04040404
+=||XDG_CURRENT_DESKTOP=KDE GSETTINGS_SCHEMA_DIR=$schemas|gnome:[('xkb','de')]|04090409
+-||$kde||04090409
+ibus|['xkb:us::eng', 'xkb:de::ger', 'hangul']|$xfce||04090409 04070407 04120412
+ibus|['xkb:us:dvorak:eng', 'xkb:ca::fra', 'xkb:jp::jpn']|$xfce||F0020409 10090C0C 04110411
+=||XDG_CURRENT_DESKTOP=GNOME XMODIFIERS=@im=ibus|gnome:[('xkb','fr')]|040C040C
+-||$xfce||04090409
+-||XDG_CURRENT_DESKTOP=X-Cinnamon GSETTINGS_SCHEMA_DIR=$schemas|cinnamon:[('xkb','fr'),('xkb','de'),('xkb','us'),('xkb','ru'),('xkb','it')]|040C040C 04070407 04090409 04190419 04100410
+-||XDG_CURRENT_DESKTOP=X-Cinnamon GSETTINGS_SCHEMA_DIR=$schemas|cinnamon:[('xkb','se'),('ibus','hangul')]|041D041D 04120412
+-||XDG_CURRENT_DESKTOP=X-Cinnamon GSETTINGS_SCHEMA_DIR=$schemas|cinnamon:[]|04090409
+-||XDG_CURRENT_DESKTOP=X-Cinnamon|cinnamon:[('xkb','fr')]|04090409
+-||XDG_CURRENT_DESKTOP=Budgie|gnome:[('xkb','fr'),('xkb','de')]|040C040C 04070407
+-||XDG_CURRENT_DESKTOP=GNOME|gnome:[('ibus','xkb:us:dvorak:eng'),('ibus','xkb:ca::fra')]|F0020409 10090C0C
+END
+
+finish end-to-end
