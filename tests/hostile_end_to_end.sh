@@ -1,7 +1,7 @@
 #!/bin/sh
-# Runs the native program against fake X servers and Wayland compositors
-# that lie about lengths, cut replies short, send errors, hang up, or stay
-# silent at each step, and checks that it always exits with 0, writes
+# Runs the native program against fake X servers, Wayland compositors and
+# fcitx5 daemons that lie about lengths and types, cut replies short, send
+# errors, hang up, or stay silent at each step, and checks that it always exits with 0, writes
 # nothing on standard error, and reports byte for byte what is expected
 # within the deadline and a margin.
 set -u
@@ -9,7 +9,7 @@ exe=$1
 here=$(dirname "$0")
 work=$(mktemp -d)
 . "$here/checks.sh"
-trap 'kill $fake 2> /dev/null; rm -rf "$work"' EXIT
+trap 'kill $fake $bus_pid 2> /dev/null; rm -rf "$work"' EXIT
 
 deadline_ms=3000
 margin_ms=1500
@@ -18,26 +18,41 @@ program() {
 	"$exe" "$@"
 }
 
-# Starts the fake server of kind $1 ("x" or "wayland") answering in way
-# $2, and sets session to the environment that names it.
-start_fake() {
-	: > "$work/ready"
-	if [ "$1" = x ]; then
-		python3 "$here/fake_x_server.py" "$2" > "$work/ready" &
-	else
-		python3 "$here/fake_wayland.py" "$2" "$work/wayland-$2" > "$work/ready" &
-	fi
-	fake=$!
+# Waits for the file $1 to hold one whole line, for at most 10 seconds.
+await_line() {
 	tries=0
-	until grep -q . "$work/ready" && [ "$(wc -l < "$work/ready")" = 1 ]; do
+	until grep -q . "$1" && [ "$(wc -l < "$1")" = 1 ]; do
 		tries=$((tries + 1))
 		[ $tries -gt 200 ] && break
 		sleep 0.05
 	done
+}
+
+# A private session bus for the fake fcitx5 daemons.
+dbus-daemon --session --nofork --print-address=3 3> "$work/bus" > /dev/null 2>&1 &
+bus_pid=$!
+await_line "$work/bus"
+bus=$(cat "$work/bus")
+
+# Starts the fake server of kind $1 ("x", "wayland" or "fcitx5") answering
+# in way $2, and sets session to the environment that names it. The fcitx5
+# session is GNOME's too, with no settings, whose list is "us".
+start_fake() {
+	: > "$work/ready"
+	case $1 in
+	x) python3 "$here/fake_x_server.py" "$2" > "$work/ready" & ;;
+	wayland) python3 "$here/fake_wayland.py" "$2" "$work/wayland-$2" > "$work/ready" & ;;
+	fcitx5) DBUS_SESSION_BUS_ADDRESS=$bus /usr/bin/python3 "$here/fake_fcitx5.py" "$2" \
+		> "$work/ready" 2> /dev/null & ;;
+	esac
+	fake=$!
+	await_line "$work/ready"
 	case $1:$2 in
 	x:tcp-no-answer) session="DISPLAY=127.0.0.1:$(cat "$work/ready")" ;;
 	x:*) session="DISPLAY=:$(cat "$work/ready")" ;;
-	*) session="WAYLAND_DISPLAY=$work/wayland-$2" ;;
+	wayland:*) session="WAYLAND_DISPLAY=$work/wayland-$2" ;;
+	*) session="DBUS_SESSION_BUS_ADDRESS=$bus XMODIFIERS=@im=fcitx
+		XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=memory" ;;
 	esac
 }
 
@@ -85,6 +100,16 @@ wayland size-huge
 wayland keymap-pipe
 wayland protocol-error
 wayland bind-in-round-trip 04070407
+fcitx5 valid 04070407 04110411 042A042A
+fcitx5 full 042A042A 040C040C
+fcitx5 stall
+fcitx5 wrong-group 04090409
+fcitx5 wrong-items 04090409
+fcitx5 wrong-available 04070407
+fcitx5 wrong-full 04090409
+fcitx5 errors 04090409
+fcitx5 many-items 04110411 $(seq 192 254 | xargs printf 'F0%02X0411 ')
+fcitx5 unknown-items 04110411
 END
 
 cat "$work/times"
