@@ -11,7 +11,8 @@ work=$(mktemp -d)
 . "$(dirname "$0")/../tests/xvfb.sh"
 . "$(dirname "$0")/../tests/sway.sh"
 . "$(dirname "$0")/../tests/gnome.sh"
-trap 'stop_xvfb; stop_sway; stop_gnome; rm -rf "$work"' EXIT
+. "$(dirname "$0")/../tests/input_methods.sh"
+trap 'stop_input_methods; stop_xvfb; stop_sway; stop_gnome; rm -rf "$work"' EXIT
 
 # Times the commands given, run by the prefix in $prefix, in 20 rounds of
 # 50 runs each, so that a machine whose speed drifts within a minute slows
@@ -54,9 +55,25 @@ set_sources "[('xkb','de'),('xkb','fr'),('xkb','us+dvorak')]"
 prefix="$as_nobody $gnome_session XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland
 	WAYLAND_DISPLAY=$gnome_wayland"
 rounds "$gnome_dir/gnome.csv" "$gnome_dir/kblayouts" "gsettings get org.gnome.desktop.input-sources sources"
+stop_gnome
+
+# As a terminal in a KDE session with fcitx5, and in an Xfce one with IBus.
+start_xvfb
+x=$DISPLAY
+unset DISPLAY
+start_gnome "$exe"
+start_fcitx5 Default:keyboard-us,keyboard-de,mozc
+prefix="$as_nobody $gnome_session DISPLAY=$x XDG_CURRENT_DESKTOP=KDE XMODIFIERS=@im=fcitx"
+rounds "$gnome_dir/fcitx5.csv" "$gnome_dir/kblayouts" "gdbus call --session -d org.fcitx.Fcitx5 -o /controller -m org.fcitx.Fcitx.Controller1.InputMethodGroupInfo Default"
+stop_input_methods
+start_ibus "['xkb:us::eng', 'xkb:de::ger', 'hangul']"
+prefix="$as_nobody $gnome_session DISPLAY=$x XDG_CURRENT_DESKTOP=XFCE XMODIFIERS=@im=ibus"
+rounds "$gnome_dir/ibus.csv" "$gnome_dir/kblayouts" "gsettings get org.freedesktop.ibus.general preload-engines"
 
 echo "kblayouts / setxkbmap -query, same display: $(ratio x.csv 1 2 2) (target at most 0.6)"
 echo "kblayouts / /bin/true, no display:          $(ratio none.csv 1 2 2) (target at most 1.5)"
 echo "kblayouts / swaymsg -t get_inputs, sway:    $(ratio wayland.csv 1 2 3) (target at most 1.3)"
 echo "kblayouts / /bin/true, sway:                $(ratio wayland.csv 1 3 3)"
 echo "kblayouts / gsettings get, GNOME:           $(ratio gnome.csv 1 2 2) (target at most 1.0)"
+echo "kblayouts / gdbus call, fcitx5:             $(ratio fcitx5.csv 1 2 2) (target at most 1.0)"
+echo "kblayouts / gsettings get, IBus:            $(ratio ibus.csv 1 2 2) (target at most 1.0)"
