@@ -105,7 +105,7 @@ fcitx5 full 042A042A 040C040C
 fcitx5 stall
 fcitx5 wrong-group 04090409
 fcitx5 wrong-items 04090409
-fcitx5 wrong-available 04070407
+fcitx5 wrong-available 04070407 04110411
 fcitx5 wrong-full 04090409
 fcitx5 errors 04090409
 fcitx5 many-items 04110411 $(seq 192 254 | xargs printf 'F0%02X0411 ')

@@ -59,6 +59,6 @@ await_owner() {
 }
 
 stop_input_methods() {
-	[ -n "${im_pid:-}" ] && { kill -- -$im_pid 2> /dev/null; wait $im_pid 2> /dev/null; }
+	[ -n "${im_pid:-}" ] && { kill -- -$im_pid 2> /dev/null; wait $im_pid 2> /dev/null || :; }
 	im_pid=
 }

@@ -4,9 +4,12 @@
 
 #include "environment.h"
 #include "fcitx5_items.h"
+#include "input_method_files.h"
 #include "layout_identifiers.h"
 #include "query.h"
 #include "session_bus.h"
+
+enum { LANGUAGE_MAX = 32 };
 
 static const BusObject CONTROLLER = {"org.fcitx.Fcitx5", "/controller",
     "org.fcitx.Fcitx.Controller1"};
@@ -68,8 +71,29 @@ static bool Language(const Gio *gio, GVariant *available, Text name, Text *langu
 	return false;
 }
 
-// Before 5.1: the current group's name, its items, and, where one of them
-// is not a keyboard, every input method with its language.
+// The language of the input method named name: its description file's,
+// else the one in the list of every input method, which is asked for once
+// into *available. False where neither describes it.
+static bool ItemLanguage(const Gio *gio, GDBusConnection *bus, Text name,
+    GVariant **available, char *described, size_t size, Text *language)
+{
+	if (DescribedLanguage(name, described, size)) {
+		*language = TextOf(described);
+		return true;
+	}
+	if (!*available)
+		*available = CallMethod(gio, bus, CONTROLLER, "AvailableInputMethods",
+		    NULL, "(a(ssssssb))", NULL);
+	if (!*available)
+		return false;
+	GVariant *list = gio->variantGetChildValue(*available, 0);
+	bool found = Language(gio, list, name, language);
+	gio->variantUnref(list);
+	return found;
+}
+
+// Before 5.1: the current group's name, its items, and the language of
+// each that is not a keyboard.
 static int GroupLayouts(const Gio *gio, GDBusConnection *bus, const WindowsLayout *layouts[])
 {
 	GVariant *current = CallMethod(gio, bus, CONTROLLER, "CurrentInputMethodGroup",
@@ -85,24 +109,17 @@ static int GroupLayouts(const Gio *gio, GDBusConnection *bus, const WindowsLayou
 		return -1;
 
 	GVariant *items = gio->variantGetChildValue(info, 1);
-	GVariant *available = NULL, *list = NULL;
+	GVariant *available = NULL;
 	int found = 0;
 	for (gsize i = 0, total = gio->variantNChildren(items); i < total && found < MAX_LAYOUTS; i++) {
+		char described[LANGUAGE_MAX];
 		Text name = Field(gio, items, i, 0), language = {NULL, 0};
-		if (!IsFcitx5Keyboard(name) && !available) {
-			available = CallMethod(gio, bus, CONTROLLER, "AvailableInputMethods",
-			    NULL, "(a(ssssssb))", NULL);
-			if (!available)
-				break;
-			list = gio->variantGetChildValue(available, 0);
-		}
-		if (IsFcitx5Keyboard(name) || Language(gio, list, name, &language))
+		if (IsFcitx5Keyboard(name) ||
+		    ItemLanguage(gio, bus, name, &available, described, sizeof described, &language))
 			AddItem(name, language, layouts, &found);
 	}
-	if (available) {
-		gio->variantUnref(list);
+	if (available)
 		gio->variantUnref(available);
-	}
 	gio->variantUnref(items);
 	gio->variantUnref(info);
 	return found;

@@ -4,6 +4,7 @@
 #include <limits.h>
 #include <stdio.h>
 #include <string.h>
+#include <sys/stat.h>
 
 // Longer engine names and languages than these are taken as none.
 enum { FIELD_MAX = 128 };
@@ -108,6 +109,16 @@ static void SearchFile(const Gio *gio, const char *path, Search *search)
 	gio->free(contents);
 }
 
+// The one large component file describes the xkb engines, which are named
+// without it: the small files are searched first.
+enum { SMALL_COMPONENT = 64 * 1024 };
+
+static bool IsSmall(const char *path)
+{
+	struct stat info;
+	return stat(path, &info) == 0 && info.st_size <= SMALL_COMPONENT;
+}
+
 size_t IbusEngineLanguage(const Gio *gio, const char *directory, Text engine,
     char *language, size_t size)
 {
@@ -119,11 +130,15 @@ size_t IbusEngineLanguage(const Gio *gio, const char *directory, Text engine,
 
 	Search search = {};
 	search.wanted = engine;
-	for (dirent *entry; !search.found && (entry = readdir(components));) {
-		char path[PATH_MAX];
-		if (IsComponentFile(entry->d_name) &&
-		    snprintf(path, sizeof path, "%s/%s", directory, entry->d_name) < (int)sizeof path)
-			SearchFile(gio, path, &search);
+	for (int pass = 0; pass < 2 && !search.found; pass++) {
+		rewinddir(components);
+		for (dirent *entry; !search.found && (entry = readdir(components));) {
+			char path[PATH_MAX];
+			if (IsComponentFile(entry->d_name) &&
+			    snprintf(path, sizeof path, "%s/%s", directory, entry->d_name) < (int)sizeof path &&
+			    IsSmall(path) == (pass == 0))
+				SearchFile(gio, path, &search);
+		}
 	}
 	closedir(components);
 	if (!search.found || search.answer.length >= size)

@@ -1,0 +1,108 @@
+#include "input_method_files.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Longer description files than this are read only this far.
+enum { CONF_MAX = 16 * 1024, NAME_MAX_LENGTH = 128 };
+
+static Text Trimmed(Text text)
+{
+	while (text.length > 0 && (*text.bytes == ' ' || *text.bytes == '\t')) {
+		text.bytes++;
+		text.length--;
+	}
+	while (text.length > 0 && (text.bytes[text.length - 1] == ' ' ||
+	    text.bytes[text.length - 1] == '\t' || text.bytes[text.length - 1] == '\r'))
+		text.length--;
+	return text;
+}
+
+static bool Is(Text text, const char *word)
+{
+	return text.length == strlen(word) && memcmp(text.bytes, word, text.length) == 0;
+}
+
+bool ConfLanguage(Text file, char *language, size_t size)
+{
+	bool inputMethod = false;
+
+	while (file.length > 0) {
+		Text line = Trimmed(SplitAt(file, '\n', &file)), value;
+		if (line.length > 0 && line.bytes[0] == '[') {
+			inputMethod = Is(line, "[InputMethod]");
+			continue;
+		}
+		Text key = Trimmed(SplitAt(line, '=', &value));
+		if (!inputMethod || !Is(key, "LangCode") || value.bytes == NULL)
+			continue;
+		value = Trimmed(value);
+		if (value.length >= size || memchr(value.bytes, '\0', value.length))
+			return false;
+		memcpy(language, value.bytes, value.length);
+		language[value.length] = '\0';
+		return true;
+	}
+	return false;
+}
+
+// The description file at path, where there is one.
+static bool FileLanguage(const char *path, char *language, size_t size)
+{
+	static char contents[CONF_MAX];
+	struct stat info;
+	ssize_t length = -1;
+	int fd = open(path, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+
+	if (fd < 0)
+		return false;
+	if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+		length = read(fd, contents, sizeof contents);
+	close(fd);
+	return length >= 0 && ConfLanguage(Text{contents, (size_t)length}, language, size);
+}
+
+// The file of the input method name in the data folder dataDir.
+static bool FolderLanguage(Text dataDir, Text name, char *language, size_t size)
+{
+	char path[1024];
+	int length = snprintf(path, sizeof path, "%.*s/fcitx5/inputmethod/%.*s.conf",
+	    (int)dataDir.length, dataDir.bytes, (int)name.length, name.bytes);
+
+	return dataDir.length > 0 && length > 0 && length < (int)sizeof path &&
+	    FileLanguage(path, language, size);
+}
+
+static Text UserDataDir(char *buffer, size_t size)
+{
+	const char *data = getenv("XDG_DATA_HOME");
+	const char *home = getenv("HOME");
+
+	if (data && *data == '/')
+		return Text{data, strlen(data)};
+	if (!home || *home != '/')
+		return Text{NULL, 0};
+	int length = snprintf(buffer, size, "%s/.local/share", home);
+	return length > 0 && length < (int)size ? Text{buffer, (size_t)length} : Text{NULL, 0};
+}
+
+bool DescribedLanguage(Text name, char *language, size_t size)
+{
+	char userData[1024];
+
+	if (name.length == 0 || name.length > NAME_MAX_LENGTH || name.bytes[0] == '.' ||
+	    memchr(name.bytes, '/', name.length) || memchr(name.bytes, '\0', name.length))
+		return false;
+	if (FolderLanguage(UserDataDir(userData, sizeof userData), name, language, size))
+		return true;
+	const char *dirs = getenv("XDG_DATA_DIRS");
+	Text list = dirs && *dirs ? Text{dirs, strlen(dirs)} : Text{"/usr/local/share:/usr/share",
+	    sizeof "/usr/local/share:/usr/share" - 1};
+	while (list.length > 0)
+		if (FolderLanguage(SplitAt(list, ':', &list), name, language, size))
+			return true;
+	return false;
+}
