@@ -5,6 +5,7 @@
 #include <string>
 
 #include "fcitx5_items.h"
+#include "input_method_files.h"
 #include "input_sources.h"
 
 // IBus describes one engine here, "hangul", as Korean.
@@ -95,4 +96,25 @@ TEST(InputSources, EntryOfEachFcitx5Item)
 	};
 	for (const auto &c : cases)
 		EXPECT_EQ(Fcitx5Entry(c.name, c.language), c.entry) << c.name;
+}
+
+TEST(InputSources, LanguageOfEachFcitx5DescriptionFile)
+{
+	static const struct {
+		std::string file, language;
+	} cases[] = {
+		{"[InputMethod]\nName=Mozc\nLangCode=ja\n", "ja"},
+		{"[InputMethod]\r\n  LangCode = zh_CN \r\n", "zh_CN"},
+		{"LangCode=ja\n[InputMethod]\nName=x", "-"},
+		{"[Addon]\nLangCode=ko\n", "-"},
+		{"[InputMethod]\nLangCode=" + std::string(40, 'k'), "-"},
+		{std::string("[InputMethod]\nLangCode=k\0o", 26), "-"},
+		{"[InputMethod]\nLangCode", "-"},
+		{"", "-"},
+	};
+	for (const auto &c : cases) {
+		char language[32];
+		bool found = ConfLanguage({c.file.data(), c.file.size()}, language, sizeof language);
+		EXPECT_EQ(found ? std::string(language) : "-", c.language) << c.file.substr(0, 40);
+	}
 }
