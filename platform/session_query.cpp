@@ -9,6 +9,7 @@
 
 #include "deadline.h"
 #include "gio.h"
+#include "machine_query.h"
 #include "session_sources.h"
 
 // The processor the main thread waits on.
@@ -65,8 +66,9 @@ static void *Work(void *)
 	return NULL;
 }
 
-// Whether the environment names a session to ask; without one no source
-// has anything to wait for, and the query needs no worker.
+// Whether the environment names a session to ask. Without one (a text
+// console, an SSH login) the layouts are the machine's configuration: a few
+// small files, with nothing to wait for and no worker.
 static bool SessionNamed()
 {
 	return getenv("XDG_CURRENT_DESKTOP") || getenv("WAYLAND_DISPLAY") ||
@@ -95,7 +97,7 @@ int QueryLayouts(int capacity, uint32_t *hklList)
 	pthread_t worker;
 
 	if (!SessionNamed())
-		return 0;
+		return QueryMachineLayouts(capacity, hklList);
 	StartDeadline();
 	waitingProcessor = sched_getcpu();
 	if (pthread_create(&worker, NULL, Work, NULL) != 0)

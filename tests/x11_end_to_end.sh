@@ -105,13 +105,6 @@ report 04070407 040C040C F0020409 > "$work/expected"
 run
 check_run "a keymap loaded back by xkbcomp" "$work/expected"
 
-report > "$work/expected"
-display=$DISPLAY
-unset DISPLAY
-run
-check_run "no DISPLAY" "$work/expected"
-DISPLAY=$display
-
 # Xwayland follows sway's keymap and names only the groups.
 stop_xvfb
 if start_sway "$exe" de,fr,us ,,dvorak; then

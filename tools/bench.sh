@@ -1,6 +1,6 @@
 #!/bin/sh
 # Times the native program against `setxkbmap -query` on one Xvfb display,
-# against /bin/true with no display, and in a sway session against
+# against /bin/true with no session (reading the machine's configuration), and in a sway session against
 # `swaymsg -t get_inputs`, which answers the same question over sway's own
 # IPC; and in a GNOME session against `gsettings get` of its input sources,
 # which is where the program finds them there; prints the ratios of the
@@ -40,7 +40,14 @@ start_xvfb
 setxkbmap -layout de,fr,us -variant ,,dvorak
 rounds "$work/x.csv" "$exe" "setxkbmap -query"
 unset DISPLAY
+# Without a session, on a machine configured as Debian's installer does.
+mkdir "$work/default"
+printf 'XKBMODEL="pc105"\nXKBLAYOUT="de,us"\nXKBVARIANT="nodeadkeys,"\nXKBOPTIONS=""\n' \
+	> "$work/default/keyboard"
+printf 'mount --bind "%s" /etc/default && exec "$@"\n' "$work/default" > "$work/machine.sh"
+prefix="unshare --mount sh $work/machine.sh"
 rounds "$work/none.csv" "$exe" /bin/true
+prefix=
 stop_xvfb
 
 start_sway "$exe" de,fr,us ,,dvorak
