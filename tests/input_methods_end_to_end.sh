@@ -52,7 +52,8 @@ while IFS='|' read -r framework argument environment setting identifiers; do
 		"$as_nobody $gnome_session DISPLAY=$x $environment $gnome_dir/kblayouts" \
 		$identifiers
 	if [ "$framework" = - ]; then
-		owned org.fcitx.Fcitx5 || owned org.freedesktop.IBus &&
+		owned org.fcitx.Fcitx5 || owned org.freedesktop.IBus ||
+			pgrep -u nobody dbus-launch > /dev/null &&
 			problem="a daemon was started" || problem=
 		verdict "$environment, nothing started" "$problem"
 	fi
@@ -63,6 +64,7 @@ fcitx5|Default:keyboard-us-dvorak,keyboard-fr,keyboard-ru,keyboard-tw,chewing|$k
 =||XDG_CURRENT_DESKTOP=GNOME INPUT_METHOD=fcitx5|gnome:[('xkb','de')]|F0020409 040C040C 04190419 04040404
 =||XDG_CURRENT_DESKTOP=KDE GSETTINGS_SCHEMA_DIR=$schemas|gnome:[('xkb','de')]|04090409
 -||$kde||04090409
+-||$kde DBUS_SESSION_BUS_ADDRESS=autolaunch:||04090409
 ibus|['xkb:us::eng', 'xkb:de::ger', 'hangul']|$xfce||04090409 04070407 04120412
 ibus|['xkb:us:dvorak:eng', 'xkb:ca::fra', 'xkb:jp::jpn']|$xfce||F0020409 10090C0C 04110411
 =||XDG_CURRENT_DESKTOP=GNOME XMODIFIERS=@im=ibus|gnome:[('xkb','fr')]|040C040C

@@ -8,13 +8,15 @@
 
 #include "deadline.h"
 
-// The address GDBus would find, without the one it falls back on last:
-// dbus-launch, which starts a bus of its own.
+// The address GDBus would find, without the ways that start a bus of
+// their own: dbus-launch, which it falls back on last, and autolaunch:
+// addresses.
 static bool SessionBusAddress(char *address, size_t size)
 {
 	const char *given = getenv("DBUS_SESSION_BUS_ADDRESS");
 	if (given && *given)
-		return snprintf(address, size, "%s", given) < (int)size;
+		return !strstr(given, "autolaunch:") &&
+		    snprintf(address, size, "%s", given) < (int)size;
 
 	const char *runtime = getenv("XDG_RUNTIME_DIR");
 	struct stat socket;
