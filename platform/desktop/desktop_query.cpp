@@ -10,11 +10,6 @@
 #include "query.h"
 #include "settings.h"
 
-static Text TextOf(const char *string)
-{
-	return Text{string, strlen(string)};
-}
-
 // The layouts of the sources, a(ss), that the switcher shows, in order.
 static int SourceLayouts(const Gio *gio, GVariant *sources, const WindowsLayout *layouts[])
 {

@@ -1,20 +1,13 @@
 #include "input_sources.h"
 
-#include <string.h>
-
 #include "layout_lookup.h"
-
-static bool Equals(Text text, const char *word)
-{
-	return text.length == strlen(word) && memcmp(text.bytes, word, text.length) == 0;
-}
 
 bool InputSourceLayout(InputSource source, EngineLanguage engineLanguage,
     void *context, const WindowsLayout **layout)
 {
-	if (Equals(source.type, "ibus"))
+	if (TextIs(source.type, "ibus"))
 		return IbusEngineLayout(source.id, engineLanguage, context, layout);
-	if (!Equals(source.type, "xkb"))
+	if (!TextIs(source.type, "xkb"))
 		return false;
 	// GNOME writes "layout+variant" where the registry writes
 	// "layout(variant)".

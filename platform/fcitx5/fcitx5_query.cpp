@@ -14,11 +14,6 @@ enum { LANGUAGE_MAX = 32 };
 static const BusObject CONTROLLER = {"org.fcitx.Fcitx5", "/controller",
     "org.fcitx.Fcitx.Controller1"};
 
-static Text TextOf(const char *string)
-{
-	return Text{string, strlen(string)};
-}
-
 // Field field, a string, of the tuple at index of array.
 static Text Field(const Gio *gio, GVariant *array, gsize index, gsize field)
 {
@@ -50,7 +45,7 @@ static int FullGroupLayouts(const Gio *gio, GDBusConnection *bus,
 
 	GVariant *items = gio->variantGetChildValue(reply, 4);
 	int found = 0;
-	for (gsize i = 0, total = gio->variantNChildren(items); i < total; i++)
+	for (gsize i = 0, total = gio->variantNChildren(items); i < total && found < MAX_LAYOUTS; i++)
 		AddItem(Field(gio, items, i, 0), Field(gio, items, i, 5), layouts, &found);
 	gio->variantUnref(items);
 	gio->variantUnref(reply);

@@ -21,11 +21,6 @@ static Text Trimmed(Text text)
 	return text;
 }
 
-static bool Is(Text text, const char *word)
-{
-	return text.length == strlen(word) && memcmp(text.bytes, word, text.length) == 0;
-}
-
 bool ConfLanguage(Text file, char *language, size_t size)
 {
 	bool inputMethod = false;
@@ -33,11 +28,11 @@ bool ConfLanguage(Text file, char *language, size_t size)
 	while (file.length > 0) {
 		Text line = Trimmed(SplitAt(file, '\n', &file)), value;
 		if (line.length > 0 && line.bytes[0] == '[') {
-			inputMethod = Is(line, "[InputMethod]");
+			inputMethod = TextIs(line, "[InputMethod]");
 			continue;
 		}
 		Text key = Trimmed(SplitAt(line, '=', &value));
-		if (!inputMethod || !Is(key, "LangCode") || value.bytes == NULL)
+		if (!inputMethod || !TextIs(key, "LangCode") || value.bytes == NULL)
 			continue;
 		value = Trimmed(value);
 		if (value.length >= size || memchr(value.bytes, '\0', value.length))

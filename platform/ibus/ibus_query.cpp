@@ -1,7 +1,5 @@
 #include "ibus_query.h"
 
-#include <string.h>
-
 #include "desktop_query.h"
 #include "engine_layout.h"
 #include "environment.h"
@@ -33,7 +31,7 @@ bool QueryIbusLayouts(int capacity, uint32_t *hklList, int *count)
 	for (gsize i = 0; i < total && found < MAX_LAYOUTS; i++) {
 		const char *engine;
 		gio->variantGetChild(engines, i, "&s", &engine);
-		if (IbusEngineLayout(Text{engine, strlen(engine)}, InstalledEngineLanguage,
+		if (IbusEngineLayout(TextOf(engine), InstalledEngineLanguage,
 		    (void *)gio, &layouts[found]))
 			found++;
 	}

@@ -11,6 +11,17 @@ struct Text {
 	size_t length;
 };
 
+static inline Text TextOf(const char *string)
+{
+	return Text{string, strlen(string)};
+}
+
+// Whether text is word, byte for byte.
+static inline bool TextIs(Text text, const char *word)
+{
+	return text.length == strlen(word) && memcmp(text.bytes, word, text.length) == 0;
+}
+
 // The part of text before the first mark, all of it where it has none;
 // *rest becomes what follows that mark, empty where there is none.
 static inline Text SplitAt(Text text, char mark, Text *rest)
