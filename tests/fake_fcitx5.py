@@ -8,8 +8,10 @@ the way named by its first argument, for the program's tests. It prints
 answers; each "wrong-" way answers one method with another type; "errors"
 answers every one with an error; "many-items" lists 100 items;
 "unknown-items" lists items no input method names, one of them 70000
-bytes long."""
+bytes long. "silent-bus" is a session bus, on the socket path given as
+its second argument, that takes connections and never answers."""
 
+import socket
 import sys
 
 from gi.repository import Gio, GLib
@@ -58,8 +60,20 @@ def introspection(methods):
     return f'<node><interface name="{INTERFACE}">{body}</interface></node>'
 
 
+def silent_bus(path):
+    server = socket.socket(socket.AF_UNIX)
+    server.bind(path)
+    server.listen()
+    print("ready", flush=True)
+    clients = []
+    while True:
+        clients.append(server.accept())
+
+
 def main():
     way = sys.argv[1]
+    if way == "silent-bus":
+        silent_bus(sys.argv[2])
     methods = WAYS[way]
     stalled = []
 

@@ -43,7 +43,7 @@ start_fake() {
 	x) python3 "$here/fake_x_server.py" "$2" > "$work/ready" & ;;
 	wayland) python3 "$here/fake_wayland.py" "$2" "$work/wayland-$2" > "$work/ready" & ;;
 	fcitx5) DBUS_SESSION_BUS_ADDRESS=$bus /usr/bin/python3 "$here/fake_fcitx5.py" "$2" \
-		> "$work/ready" 2> /dev/null & ;;
+		"$work/bus-$2" > "$work/ready" 2> /dev/null & ;;
 	esac
 	fake=$!
 	await_line "$work/ready"
@@ -51,6 +51,8 @@ start_fake() {
 	x:tcp-no-answer) session="DISPLAY=127.0.0.1:$(cat "$work/ready")" ;;
 	x:*) session="DISPLAY=:$(cat "$work/ready")" ;;
 	wayland:*) session="WAYLAND_DISPLAY=$work/wayland-$2" ;;
+	fcitx5:silent-bus) session="DBUS_SESSION_BUS_ADDRESS=unix:path=$work/bus-$2
+		XMODIFIERS=@im=fcitx XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=memory" ;;
 	*) session="DBUS_SESSION_BUS_ADDRESS=$bus XMODIFIERS=@im=fcitx
 		XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=memory" ;;
 	esac
@@ -110,6 +112,7 @@ fcitx5 wrong-full 04090409
 fcitx5 errors 04090409
 fcitx5 many-items 04110411 $(seq 192 254 | xargs printf 'F0%02X0411 ')
 fcitx5 unknown-items 04110411
+fcitx5 silent-bus
 END
 
 cat "$work/times"
