@@ -1,10 +1,9 @@
 #include "input_method_files.h"
 
-#include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
+
+#include "small_file.h"
 
 // Longer description files than this are read only this far.
 enum { CONF_MAX = 16 * 1024, NAME_MAX_LENGTH = 128 };
@@ -48,16 +47,8 @@ bool ConfLanguage(Text file, char *language, size_t size)
 static bool FileLanguage(const char *path, char *language, size_t size)
 {
 	static char contents[CONF_MAX];
-	struct stat info;
-	ssize_t length = -1;
-	int fd = open(path, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
 
-	if (fd < 0)
-		return false;
-	if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
-		length = read(fd, contents, sizeof contents);
-	close(fd);
-	return length >= 0 && ConfLanguage(Text{contents, (size_t)length}, language, size);
+	return ConfLanguage(ReadSmallFile(path, contents, sizeof contents), language, size);
 }
 
 // The file of the input method name in the data folder dataDir.
