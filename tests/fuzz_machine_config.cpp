@@ -14,8 +14,7 @@ static void Name(const ConfigValue *layouts, const ConfigValue *variants)
 
 	if (layouts->length > CONFIG_VALUE_MAX || variants->length > CONFIG_VALUE_MAX)
 		abort();
-	int count = ListedLayouts({layouts->bytes, layouts->length},
-	    {variants->bytes, variants->length}, found);
+	int count = ListedLayouts(TextOf(layouts), TextOf(variants), found);
 	if (count < 0 || count > MAX_LAYOUTS)
 		abort();
 	LayoutIdentifiers(found, count, MAX_LAYOUTS, hklList);

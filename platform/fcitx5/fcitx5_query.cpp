@@ -1,7 +1,5 @@
 #include "fcitx5_query.h"
 
-#include <string.h>
-
 #include "environment.h"
 #include "fcitx5_items.h"
 #include "input_method_files.h"
@@ -57,8 +55,7 @@ static int FullGroupLayouts(const Gio *gio, GDBusConnection *bus,
 static bool Language(const Gio *gio, GVariant *available, Text name, Text *language)
 {
 	for (gsize i = 0, total = gio->variantNChildren(available); i < total; i++) {
-		Text unique = Field(gio, available, i, 0);
-		if (unique.length == name.length && memcmp(unique.bytes, name.bytes, name.length) == 0) {
+		if (SameText(Field(gio, available, i, 0), name)) {
 			*language = Field(gio, available, i, 5);
 			return true;
 		}

@@ -16,10 +16,15 @@ static inline Text TextOf(const char *string)
 	return Text{string, strlen(string)};
 }
 
-// Whether text is word, byte for byte.
+// Whether two texts hold the same bytes.
+static inline bool SameText(Text a, Text b)
+{
+	return a.length == b.length && (a.length == 0 || memcmp(a.bytes, b.bytes, a.length) == 0);
+}
+
 static inline bool TextIs(Text text, const char *word)
 {
-	return text.length == strlen(word) && memcmp(text.bytes, word, text.length) == 0;
+	return SameText(text, TextOf(word));
 }
 
 // The part of text before the first mark, all of it where it has none;

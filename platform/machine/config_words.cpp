@@ -59,25 +59,21 @@ static bool NextWord(Text *line, ConfigValue *word, bool *whole)
 
 void ShellValue(Text file, const char *key, ConfigValue *value)
 {
-	static const char exported[] = "export";
-	size_t keyLength = strlen(key);
 	ConfigValue word;
 	bool whole;
+	Text rest;
 
 	value->length = 0;
 	while (file.length > 0) {
 		Text line = NextLine(&file);
 		if (!NextWord(&line, &word, &whole))
 			continue;
-		if (word.length == sizeof exported - 1 &&
-		    memcmp(word.bytes, exported, word.length) == 0 &&
-		    !NextWord(&line, &word, &whole))
+		if (TextIs(TextOf(&word), "export") && !NextWord(&line, &word, &whole))
 			continue;
-		if (word.length <= keyLength || memcmp(word.bytes, key, keyLength) != 0 ||
-		    word.bytes[keyLength] != '=')
+		if (!StartsWith(TextOf(&word), key, &rest) || !StartsWith(rest, "=", &rest))
 			continue;
-		value->length = whole ? word.length - keyLength - 1 : 0;
-		memcpy(value->bytes, word.bytes + keyLength + 1, value->length);
+		value->length = whole ? rest.length : 0;
+		memcpy(value->bytes, rest.bytes, value->length);
 	}
 }
 
@@ -120,11 +116,6 @@ void XorgOption(Text file, const char *name, ConfigValue *value)
 	}
 }
 
-static bool Equals(const ConfigValue *word, Text text)
-{
-	return word->length == text.length && memcmp(word->bytes, text.bytes, text.length) == 0;
-}
-
 // A column of kbd-model-map: "-" is empty.
 static bool Column(Text *line, ConfigValue *word)
 {
@@ -132,7 +123,7 @@ static bool Column(Text *line, ConfigValue *word)
 
 	if (!NextWord(line, word, &whole))
 		return false;
-	if (!whole || (word->length == 1 && word->bytes[0] == '-'))
+	if (!whole || TextIs(TextOf(word), "-"))
 		word->length = 0;
 	return true;
 }
@@ -143,7 +134,7 @@ bool KbdModelMapRow(Text file, Text keymap, ConfigValue *layouts, ConfigValue *v
 
 	while (file.length > 0) {
 		Text line = NextLine(&file);
-		if (Column(&line, &word) && word.length > 0 && Equals(&word, keymap) &&
+		if (Column(&line, &word) && word.length > 0 && SameText(TextOf(&word), keymap) &&
 		    Column(&line, layouts) && Column(&line, &word) && Column(&line, variants))
 			return true;
 	}

@@ -14,6 +14,11 @@ struct ConfigValue {
 	size_t length;
 };
 
+static inline Text TextOf(const ConfigValue *value)
+{
+	return Text{value->bytes, value->length};
+}
+
 // The value of the last assignment of key ("XKBLAYOUT") in a file of
 // shell-style KEY=VALUE lines, as the shell reads it: quoted, unquoted or
 // in parts, after comments are taken out; empty where none assigns it.

@@ -15,11 +15,6 @@ static Text ReadConfigFile(const char *path)
 	return ReadSmallFile(path, contents, sizeof contents);
 }
 
-static Text TextOf(const ConfigValue *value)
-{
-	return Text{value->bytes, value->length};
-}
-
 // A file of shell-style assignments: its XKB layouts, and, if asked for,
 // its console keymap.
 static int ShellFileLayouts(const char *path, const WindowsLayout *found[],
