@@ -49,18 +49,29 @@ static bool ReadSources(const char *schemaId, const char *fallback, int capacity
 	return true;
 }
 
+// The desktop's list: its schema, and the layout an empty list stands for
+// (none where the keymap then answers). NULL outside these desktops.
+static const char *ListSchema(const char **fallback)
+{
+	*fallback = NULL;
+	if (DesktopNamed("X-Cinnamon"))
+		return "org.cinnamon.desktop.input-sources";
+	*fallback = "us";
+	if (DesktopNamed("GNOME") || DesktopNamed("Budgie"))
+		return "org.gnome.desktop.input-sources";
+	return NULL;
+}
+
 bool QueryDesktopLayouts(int capacity, uint32_t *hklList, int *count)
 {
-	if (DesktopNamed("X-Cinnamon"))
-		return ReadSources("org.cinnamon.desktop.input-sources", NULL, capacity,
-		    hklList, count);
-	if (DesktopNamed("GNOME") || DesktopNamed("Budgie"))
-		return ReadSources("org.gnome.desktop.input-sources", "us", capacity,
-		    hklList, count);
-	return false;
+	const char *fallback;
+	const char *schemaId = ListSchema(&fallback);
+
+	return schemaId && ReadSources(schemaId, fallback, capacity, hklList, count);
 }
 
 bool DesktopKeepsList()
 {
-	return DesktopNamed("X-Cinnamon") || DesktopNamed("GNOME") || DesktopNamed("Budgie");
+	const char *fallback;
+	return ListSchema(&fallback) != NULL;
 }
