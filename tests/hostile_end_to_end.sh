@@ -21,7 +21,7 @@ program() {
 # Waits for the file $1 to hold one whole line, for at most 10 seconds.
 await_line() {
 	tries=0
-	until grep -q . "$1" && [ "$(wc -l < "$1")" = 1 ]; do
+	until grep -qs . "$1" && [ "$(wc -l < "$1")" = 1 ]; do
 		tries=$((tries + 1))
 		[ $tries -gt 200 ] && break
 		sleep 0.05
