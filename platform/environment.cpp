@@ -1,7 +1,10 @@
 #include "environment.h"
 
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
+#include "kde_query.h"
 
 bool DesktopNamed(const char *desktop)
 {
@@ -27,7 +30,7 @@ static bool IsFramework(const char *value)
 	return false;
 }
 
-bool InputMethodNamed()
+static bool FrameworkNamed()
 {
 	static const char prefix[] = "@im=";
 	const char *modifiers = getenv("XMODIFIERS");
@@ -36,5 +39,30 @@ bool InputMethodNamed()
 	    IsFramework(modifiers + sizeof prefix - 1))
 		return true;
 	return IsFramework(getenv("GTK_IM_MODULE")) || IsFramework(getenv("QT_IM_MODULE")) ||
-	    IsFramework(getenv("INPUT_METHOD"));
+	    IsFramework(getenv("INPUT_METHOD")) || KWinStartsFramework();
+}
+
+bool InputMethodNamed()
+{
+	static const bool named = FrameworkNamed();
+
+	return named;
+}
+
+bool WaylandNamed()
+{
+	return getenv("WAYLAND_DISPLAY") || getenv("WAYLAND_SOCKET");
+}
+
+Text UserDirectory(const char *variable, const char *underHome, char *buffer, size_t size)
+{
+	const char *given = getenv(variable);
+	const char *home = getenv("HOME");
+
+	if (given && *given == '/')
+		return TextOf(given);
+	if (!home || *home != '/')
+		return Text{NULL, 0};
+	int length = snprintf(buffer, size, "%s/%s", home, underHome);
+	return length > 0 && length < (int)size ? Text{buffer, (size_t)length} : Text{NULL, 0};
 }

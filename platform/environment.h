@@ -1,16 +1,26 @@
 #ifndef KBLAYOUTS_ENVIRONMENT_H
 #define KBLAYOUTS_ENVIRONMENT_H
 
+#include "text.h"
+
 // What the environment a session gives its programs says of it.
 
 // Whether XDG_CURRENT_DESKTOP, a colon-separated list ("ubuntu:GNOME"),
 // has the element desktop.
 bool DesktopNamed(const char *desktop);
 
-// Whether the environment names an input method framework, as the
-// sessions that start one set it: XMODIFIERS "@im=fcitx", GTK_IM_MODULE or
-// QT_IM_MODULE "ibus", INPUT_METHOD "fcitx5". It says what is configured,
-// not that a framework runs.
+// Whether the session names an input method framework, as the sessions
+// that start one set it: XMODIFIERS "@im=fcitx", GTK_IM_MODULE or
+// QT_IM_MODULE "ibus", INPUT_METHOD "fcitx5", or, in KDE on Wayland, the
+// one KWin starts. It says what is configured, not that a framework runs.
 bool InputMethodNamed();
+
+// Whether WAYLAND_DISPLAY or WAYLAND_SOCKET names a Wayland compositor.
+bool WaylandNamed();
+
+// The user's directory that variable names ("XDG_CONFIG_HOME") where it
+// is absolute, else underHome (".config") in $HOME, written into buffer;
+// empty where neither is known.
+Text UserDirectory(const char *variable, const char *underHome, char *buffer, size_t size);
 
 #endif

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "deadline.h"
+#include "environment.h"
 #include "gio.h"
 #include "machine_query.h"
 #include "session_sources.h"
@@ -71,8 +72,7 @@ static void *Work(void *)
 // small files, with nothing to wait for and no worker.
 static bool SessionNamed()
 {
-	return getenv("XDG_CURRENT_DESKTOP") || getenv("WAYLAND_DISPLAY") ||
-	    getenv("WAYLAND_SOCKET") || getenv("DISPLAY");
+	return getenv("XDG_CURRENT_DESKTOP") || WaylandNamed() || getenv("DISPLAY");
 }
 
 // A worker left behind must not have the libraries' clean-up run under

@@ -1,6 +1,6 @@
 #include "session_sources.h"
 
-#include "desktop_query.h"
+#include "desktops.h"
 #include "fcitx5_query.h"
 #include "ibus_query.h"
 #include "wayland_query.h"
@@ -21,7 +21,7 @@ static bool QueryKeymapLayouts(int capacity, uint32_t *hklList, int *count)
 // use; a desktop that keeps a list builds its keymap from part of it.
 const SessionSource SESSION_SOURCES[] = {
 	{QueryFcitx5Layouts, true},	// fcitx5's current group
-	{QueryDesktopLayouts, true},	// GNOME's, Budgie's or Cinnamon's input sources
+	{QueryDesktopLayouts, true},	// the desktop's own list
 	{QueryIbusLayouts, true},	// IBus's engines, in other desktops
 	{QueryKeymapLayouts, false},	// the compositor's or the X server's keymap
 };

@@ -3,10 +3,10 @@
 # session starts them; stop_input_methods stops them.
 
 # Writes fcitx5's profile for groups given as
-# "NAME:ITEM,ITEM/NAME:ITEM", the current group first, and starts fcitx5.
-# The groups stand in the file in the opposite order, as fcitx5 itself may
-# write them: the current one is the one [GroupOrder] names first.
-start_fcitx5() {
+# "NAME:ITEM,ITEM/NAME:ITEM", the current group first. The groups stand in
+# the file in the opposite order, as fcitx5 itself may write them: the
+# current one is the one [GroupOrder] names first.
+write_fcitx5_profile() {
 	profile=$gnome_dir/home/.config/fcitx5/profile
 	mkdir -p "${profile%/*}"
 	: > "$profile"
@@ -25,8 +25,32 @@ start_fcitx5() {
 	echo "$1" | tr '/' '\n' | cut -d: -f1 | awk '{ print NR - 1 "=" $0 }' |
 		{ echo '[GroupOrder]'; cat; } >> "$profile"
 	chown -R nobody:nogroup "$gnome_dir/home"
+}
+
+# Starts fcitx5 with the groups given, as write_fcitx5_profile takes them.
+start_fcitx5() {
+	write_fcitx5_profile "$1"
 	$as_nobody $gnome_session DISPLAY=$x setsid fcitx5 \
 		--disable=wayland,waylandim,classicui,kimpanel,notificationitem,fcitx4frontend,clipboard,notifications \
+		> /dev/null 2>&1 &
+	im_pid=$!
+	await_owner org.fcitx.Fcitx5
+}
+
+# Starts KWin, headless on the Wayland display kde-test, with KWin itself
+# starting fcitx5, with the groups given, as its input method; kwinrc names
+# fcitx5's .desktop file, as KDE's settings write it. KWin runs from a copy
+# of its binary, named as KWin needs: the installed one carries a file
+# capability, which a process that changed its user may not gain.
+start_kwin() {
+	write_fcitx5_profile "$1"
+	printf '[Wayland]\nInputMethod=/usr/share/applications/org.fcitx.Fcitx5.desktop\n' \
+		> "$gnome_dir/home/.config/kwinrc"
+	cp /usr/bin/kwin_wayland "$gnome_dir/kwin_wayland"
+	chown -R nobody:nogroup "$gnome_dir/home" "$gnome_dir/kwin_wayland"
+	$as_nobody $gnome_session setsid "$gnome_dir/kwin_wayland" --virtual --no-lockscreen \
+		--socket kde-test --inputmethod \
+		'fcitx5 --disable=classicui,kimpanel,notificationitem,fcitx4frontend,clipboard,notifications' \
 		> /dev/null 2>&1 &
 	im_pid=$!
 	await_owner org.fcitx.Fcitx5

@@ -1,9 +1,10 @@
 #!/bin/sh
 # Runs the native program in X sessions with an input method framework,
-# fcitx5 or IBus, or a desktop that keeps its own list (Cinnamon, Budgie,
-# GNOME), as their terminals would run it, and checks each report byte for
-# byte. The frameworks are the real daemons, as nobody on a private bus;
-# the desktops' lists are their settings alone.
+# fcitx5 or IBus, or a desktop that keeps its own list in GSettings
+# (Cinnamon, Budgie, Pantheon, Unity, GNOME), as their terminals would run
+# it, and checks each report byte for byte. The frameworks are the real
+# daemons, as nobody on a private bus; the desktops' lists are their
+# settings alone.
 set -u
 exe=$1
 here=$(dirname "$0")
@@ -74,6 +75,8 @@ ibus|['xkb:us:dvorak:eng', 'xkb:ca::fra', 'xkb:jp::jpn']|$xfce||F0020409 10090C0
 -||XDG_CURRENT_DESKTOP=X-Cinnamon GSETTINGS_SCHEMA_DIR=$schemas|cinnamon:[]|04090409
 -||XDG_CURRENT_DESKTOP=X-Cinnamon|cinnamon:[('xkb','fr')]|04090409
 -||XDG_CURRENT_DESKTOP=Budgie|gnome:[('xkb','fr'),('xkb','de')]|040C040C 04070407
+-||XDG_CURRENT_DESKTOP=Pantheon|gnome:[('xkb','fr'),('ibus','hangul')]|040C040C 04120412
+-||XDG_CURRENT_DESKTOP=Unity:Unity7:ubuntu|gnome:[('xkb','ru'),('xkb','us+dvorak')]|04190419 F0020409
 -||XDG_CURRENT_DESKTOP=GNOME|gnome:[('ibus','xkb:us:dvorak:eng'),('ibus','xkb:ca::fra')]|F0020409 10090C0C
 END
 

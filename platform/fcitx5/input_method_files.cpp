@@ -3,22 +3,11 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include "environment.h"
 #include "small_file.h"
 
 // Longer description files than this are read only this far.
 enum { CONF_MAX = 16 * 1024, NAME_MAX_LENGTH = 128 };
-
-static Text Trimmed(Text text)
-{
-	while (text.length > 0 && (*text.bytes == ' ' || *text.bytes == '\t')) {
-		text.bytes++;
-		text.length--;
-	}
-	while (text.length > 0 && (text.bytes[text.length - 1] == ' ' ||
-	    text.bytes[text.length - 1] == '\t' || text.bytes[text.length - 1] == '\r'))
-		text.length--;
-	return text;
-}
 
 bool ConfLanguage(Text file, char *language, size_t size)
 {
@@ -62,19 +51,6 @@ static bool FolderLanguage(Text dataDir, Text name, char *language, size_t size)
 	    FileLanguage(path, language, size);
 }
 
-static Text UserDataDir(char *buffer, size_t size)
-{
-	const char *data = getenv("XDG_DATA_HOME");
-	const char *home = getenv("HOME");
-
-	if (data && *data == '/')
-		return Text{data, strlen(data)};
-	if (!home || *home != '/')
-		return Text{NULL, 0};
-	int length = snprintf(buffer, size, "%s/.local/share", home);
-	return length > 0 && length < (int)size ? Text{buffer, (size_t)length} : Text{NULL, 0};
-}
-
 bool DescribedLanguage(Text name, char *language, size_t size)
 {
 	char userData[1024];
@@ -82,7 +58,8 @@ bool DescribedLanguage(Text name, char *language, size_t size)
 	if (name.length == 0 || name.length > NAME_MAX_LENGTH || name.bytes[0] == '.' ||
 	    memchr(name.bytes, '/', name.length) || memchr(name.bytes, '\0', name.length))
 		return false;
-	if (FolderLanguage(UserDataDir(userData, sizeof userData), name, language, size))
+	if (FolderLanguage(UserDirectory("XDG_DATA_HOME", ".local/share", userData, sizeof userData),
+	    name, language, size))
 		return true;
 	const char *dirs = getenv("XDG_DATA_DIRS");
 	Text list = dirs && *dirs ? Text{dirs, strlen(dirs)} : Text{"/usr/local/share:/usr/share",

@@ -1,6 +1,6 @@
 #include "ibus_query.h"
 
-#include "desktop_query.h"
+#include "desktops.h"
 #include "engine_layout.h"
 #include "environment.h"
 #include "ibus_engines.h"
@@ -13,7 +13,7 @@ static bool IbusRuns(const Gio **gio)
 {
 	GDBusConnection *bus;
 
-	return InputMethodNamed() && !DesktopKeepsList() && (*gio = LoadGio()) &&
+	return InputMethodNamed() && !DesktopListsInputMethods() && (*gio = LoadGio()) &&
 	    (bus = SessionBus(*gio)) && NameHasOwner(*gio, bus, "org.freedesktop.IBus");
 }
 

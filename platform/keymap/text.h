@@ -41,6 +41,23 @@ static inline Text SplitAt(Text text, char mark, Text *rest)
 	return Text{text.bytes, (size_t)(at - text.bytes)};
 }
 
+static inline bool IsSpace(char c)
+{
+	return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// Text without the spaces, tabs and line ends around it.
+static inline Text Trimmed(Text text)
+{
+	while (text.length > 0 && IsSpace(text.bytes[0])) {
+		text.bytes++;
+		text.length--;
+	}
+	while (text.length > 0 && IsSpace(text.bytes[text.length - 1]))
+		text.length--;
+	return text;
+}
+
 // Whether text begins with prefix; *rest becomes what follows it.
 static inline bool StartsWith(Text text, const char *prefix, Text *rest)
 {

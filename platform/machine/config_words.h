@@ -1,23 +1,13 @@
 #ifndef KBLAYOUTS_CONFIG_WORDS_H
 #define KBLAYOUTS_CONFIG_WORDS_H
 
+#include "config_value.h"
 #include "layout_tables.h"
 #include "text.h"
 
 // Readers of the files that keep a machine's keyboard configuration. Any
 // bytes are safe to pass. A value longer than CONFIG_VALUE_MAX bytes is
 // taken as none.
-enum { CONFIG_VALUE_MAX = 4096 };
-
-struct ConfigValue {
-	char bytes[CONFIG_VALUE_MAX];
-	size_t length;
-};
-
-static inline Text TextOf(const ConfigValue *value)
-{
-	return Text{value->bytes, value->length};
-}
 
 // The value of the last assignment of key ("XKBLAYOUT") in a file of
 // shell-style KEY=VALUE lines, as the shell reads it: quoted, unquoted or

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "deadline.h"
+#include "environment.h"
 #include "keymap_text.h"
 #include "wayland_client.h"
 
@@ -189,8 +190,7 @@ bool QueryWaylandLayouts(int capacity, uint32_t *hklList, int *count)
 {
 	WaylandClient wl;
 
-	if ((!getenv("WAYLAND_DISPLAY") && !getenv("WAYLAND_SOCKET")) ||
-	    !LoadWaylandClient(&wl))
+	if (!WaylandNamed() || !LoadWaylandClient(&wl))
 		return false;
 	wl.logSetHandlerClient(Silent);
 	wl_display *display = wl.displayConnect(NULL);

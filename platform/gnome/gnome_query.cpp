@@ -1,8 +1,7 @@
-#include "desktop_query.h"
+#include "gnome_query.h"
 
 #include <string.h>
 
-#include "environment.h"
 #include "ibus_engines.h"
 #include "input_sources.h"
 #include "layout_identifiers.h"
@@ -49,29 +48,12 @@ static bool ReadSources(const char *schemaId, const char *fallback, int capacity
 	return true;
 }
 
-// The desktop's list: its schema, and the layout an empty list stands for
-// (none where the keymap then answers). NULL outside these desktops.
-static const char *ListSchema(const char **fallback)
+bool QueryGnomeSources(int capacity, uint32_t *hklList, int *count)
 {
-	*fallback = NULL;
-	if (DesktopNamed("X-Cinnamon"))
-		return "org.cinnamon.desktop.input-sources";
-	*fallback = "us";
-	if (DesktopNamed("GNOME") || DesktopNamed("Budgie"))
-		return "org.gnome.desktop.input-sources";
-	return NULL;
+	return ReadSources("org.gnome.desktop.input-sources", "us", capacity, hklList, count);
 }
 
-bool QueryDesktopLayouts(int capacity, uint32_t *hklList, int *count)
+bool QueryCinnamonSources(int capacity, uint32_t *hklList, int *count)
 {
-	const char *fallback;
-	const char *schemaId = ListSchema(&fallback);
-
-	return schemaId && ReadSources(schemaId, fallback, capacity, hklList, count);
-}
-
-bool DesktopKeepsList()
-{
-	const char *fallback;
-	return ListSchema(&fallback) != NULL;
+	return ReadSources("org.cinnamon.desktop.input-sources", NULL, capacity, hklList, count);
 }

@@ -1,0 +1,63 @@
+#include "kde_query.h"
+
+#include "environment.h"
+#include "kconfig.h"
+#include "layout_identifiers.h"
+#include "layout_lookup.h"
+#include "query.h"
+
+bool QueryKdeLayouts(int capacity, uint32_t *hklList, int *count)
+{
+	static const char *const keys[] = {"Use", "LayoutList", "VariantList"};
+	KConfigValue values[3];
+
+	if (WaylandNamed())
+		return false;
+	ReadKConfig("kxkbrc", "Layout", keys, values, 3);
+	if (!KConfigTrue(&values[0], false))
+		return false;
+
+	Text names[MAX_LAYOUTS], variants[MAX_LAYOUTS];
+	int listed = SplitKConfigList(&values[1].value, names, MAX_LAYOUTS);
+	int varied = SplitKConfigList(&values[2].value, variants, MAX_LAYOUTS);
+	const WindowsLayout *layouts[MAX_LAYOUTS];
+	int found = 0;
+	// Without a variant of its own, an entry may be "de(nodeadkeys)".
+	for (int i = 0; i < listed; i++)
+		if (names[i].length > 0)
+			layouts[found++] = FindLayoutAndVariant(names[i],
+			    i < varied ? variants[i] : Text{NULL, 0});
+	if (found == 0)
+		return false;
+	*count = LayoutIdentifiers(layouts, found, capacity, hklList);
+	return true;
+}
+
+// The .desktop files of fcitx5 and of IBus's Wayland panel, which starts
+// the daemon.
+static const char *const FRAMEWORK_FILES[] = {
+	"org.fcitx.Fcitx5.desktop",
+	"fcitx5-wayland-launcher.desktop",
+	"org.freedesktop.IBus.Panel.Wayland.Gtk3.desktop",
+};
+
+bool KWinStartsFramework()
+{
+	static const char *const keys[] = {"InputMethod", "VirtualKeyboardEnabled"};
+	KConfigValue values[2];
+
+	if (!DesktopNamed("KDE") || !WaylandNamed())
+		return false;
+	ReadKConfig("kwinrc", "Wayland", keys, values, 2);
+	if (!values[0].found || !KConfigTrue(&values[1], true))
+		return false;
+	// A path, or a name KWin looks for in the applications' folders.
+	Text path = TextOf(&values[0].value);
+	const char *slash = (const char *)memrchr(path.bytes, '/', path.length);
+	size_t at = slash ? (size_t)(slash + 1 - path.bytes) : 0;
+	Text file = {path.bytes + at, path.length - at};
+	for (const char *framework : FRAMEWORK_FILES)
+		if (TextIs(file, framework))
+			return true;
+	return false;
+}
