@@ -20,7 +20,7 @@ static bool QueryKeymapLayouts(int capacity, uint32_t *hklList, int *count)
 // method framework that runs owns the keymap and sets it to the layout in
 // use; a desktop that keeps a list builds its keymap from part of it.
 const SessionSource SESSION_SOURCES[] = {
-	{QueryFcitx5Layouts, true},	// fcitx5's current group
+	{QueryFcitx5Layouts, false},	// fcitx5's current group
 	{QueryDesktopLayouts, true},	// the desktop's own list
 	{QueryIbusLayouts, true},	// IBus's engines, in other desktops
 	{QueryKeymapLayouts, false},	// the compositor's or the X server's keymap

@@ -6,7 +6,7 @@ set -eu
 packages="make cmake g++ pkg-config libgtest-dev googletest strace python3 python3-icu util-linux
 libxcb1-dev libxau-dev libxdmcp-dev libxcb-xkb-dev libwayland-dev libxkbcommon-dev xvfb x11-xkb-utils xkb-data iso-codes
 hyperfine sway xwayland weston libxkbcommon-tools
-libglib2.0-dev libglib2.0-bin gnome-shell mutter dbus-x11 dconf-cli ibus ibus-hangul python3-gi
+libglib2.0-dev libsystemd-dev libglib2.0-bin gnome-shell mutter dbus-x11 dconf-cli ibus ibus-hangul python3-gi
 fcitx5 fcitx5-mozc fcitx5-hangul fcitx5-chinese-addons systemd kwin-wayland
 clang libclang-rt-14-dev mandoc man-db lintian dpkg-dev
 g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64"

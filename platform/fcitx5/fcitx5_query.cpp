@@ -2,6 +2,7 @@
 
 #include "environment.h"
 #include "fcitx5_items.h"
+#include "ibus_address.h"
 #include "input_method_files.h"
 #include "layout_identifiers.h"
 #include "query.h"
@@ -12,130 +13,156 @@ enum { LANGUAGE_MAX = 32 };
 static const BusObject CONTROLLER = {"org.fcitx.Fcitx5", "/controller",
     "org.fcitx.Fcitx.Controller1"};
 
-// Field field, a string, of the tuple at index of array.
-static Text Field(const Gio *gio, GVariant *array, gsize index, gsize field)
+// The items of the current group: each input method's unique name and
+// language code, which point into the replies they came from.
+struct Items {
+	int count;
+	Text names[MAX_LAYOUTS];
+	Text languages[MAX_LAYOUTS];
+	char described[MAX_LAYOUTS][LANGUAGE_MAX];
+};
+
+// The fields of a struct of a reply: its signature, the input method's
+// name first, then the types before its language code, if it has one,
+// and the types after that.
+struct Fields {
+	const char *contents;
+	const char *beforeLanguage;
+	const char *rest;
+};
+
+static const Fields FULL_ITEM = {"sssssssbsa{sv}", "ssss", "sbsa{sv}"};
+static const Fields GROUP_ITEM = {"ss", NULL, "s"};
+static const Fields AVAILABLE_ITEM = {"ssssssb", "ssss", "b"};
+
+// Reads the structs of an array in a reply until its end or the last item.
+static void ReadStructs(const SessionBusConnection *bus, sd_bus_message *reply,
+    Fields fields, Items *items)
 {
-	GVariant *tuple = gio->variantGetChildValue(array, index);
-	const char *text;
+	const SdBus *sd = bus->sd;
 
-	gio->variantGetChild(tuple, field, "&s", &text);
-	gio->variantUnref(tuple);
-	return TextOf(text);
-}
-
-// Adds the layout of an item to layouts, unless it is left out.
-static void AddItem(Text name, Text language, const WindowsLayout *layouts[], int *found)
-{
-	if (*found < MAX_LAYOUTS && Fcitx5ItemLayout(name, language, &layouts[*found]))
-		(*found)++;
-}
-
-// From 5.1 on, the current group's items, each with its language: the
-// unique name and the language code are fields 0 and 5 of each. Returns
-// how many layouts it found, -1 where fcitx5 did not answer.
-static int FullGroupLayouts(const Gio *gio, GDBusConnection *bus,
-    const WindowsLayout *layouts[], bool *unknown)
-{
-	GVariant *reply = CallMethod(gio, bus, CONTROLLER, "FullInputMethodGroupInfo",
-	    gio->variantNew("(s)", ""), "(sssa{sv}a(sssssssbsa{sv}))", unknown);
-	if (!reply)
-		return -1;
-
-	GVariant *items = gio->variantGetChildValue(reply, 4);
-	int found = 0;
-	for (gsize i = 0, total = gio->variantNChildren(items); i < total && found < MAX_LAYOUTS; i++)
-		AddItem(Field(gio, items, i, 0), Field(gio, items, i, 5), layouts, &found);
-	gio->variantUnref(items);
-	gio->variantUnref(reply);
-	return found;
-}
-
-// The language code of the input method named name, in the list of every
-// input method, a(ssssssb); false where the list lacks it.
-static bool Language(const Gio *gio, GVariant *available, Text name, Text *language)
-{
-	for (gsize i = 0, total = gio->variantNChildren(available); i < total; i++) {
-		if (SameText(Field(gio, available, i, 0), name)) {
-			*language = Field(gio, available, i, 5);
-			return true;
+	while (items->count < MAX_LAYOUTS && sd->enterContainer(reply, 'r', fields.contents) > 0) {
+		int i = items->count++;
+		items->names[i] = ReadString(bus, reply);
+		items->languages[i] = Text{NULL, 0};
+		if (fields.beforeLanguage) {
+			sd->skip(reply, fields.beforeLanguage);
+			items->languages[i] = ReadString(bus, reply);
 		}
+		sd->skip(reply, fields.rest);
+		sd->exitContainer(reply);
 	}
-	return false;
 }
 
-// The language of the input method named name: its description file's,
-// else the one in the list of every input method, which is asked for once
-// into *available. False where neither describes it.
-static bool ItemLanguage(const Gio *gio, GDBusConnection *bus, Text name,
-    GVariant **available, char *described, size_t size, Text *language)
+// From 5.1 on, the current group's items, each with its language code.
+// The reply is the caller's to unref; NULL where fcitx5 did not answer.
+static sd_bus_message *FullGroupItems(const SessionBusConnection *bus, Items *items,
+    bool *unknown)
 {
-	if (DescribedLanguage(name, described, size)) {
-		*language = TextOf(described);
-		return true;
-	}
-	if (!*available)
-		*available = CallMethod(gio, bus, CONTROLLER, "AvailableInputMethods",
-		    NULL, "(a(ssssssb))", NULL);
-	if (!*available)
-		return false;
-	GVariant *list = gio->variantGetChildValue(*available, 0);
-	bool found = Language(gio, list, name, language);
-	gio->variantUnref(list);
-	return found;
+	static const char *const currentGroup[] = {""};
+	sd_bus_message *reply = CallMethod(bus, CONTROLLER, "FullInputMethodGroupInfo",
+	    currentGroup, 1, "sssa{sv}a(sssssssbsa{sv})", unknown);
+
+	if (reply && bus->sd->skip(reply, "sssa{sv}") >= 0 &&
+	    bus->sd->enterContainer(reply, 'a', "(sssssssbsa{sv})") > 0)
+		ReadStructs(bus, reply, FULL_ITEM, items);
+	return reply;
 }
 
-// Before 5.1: the current group's name, its items, and the language of
-// each that is not a keyboard.
-static int GroupLayouts(const Gio *gio, GDBusConnection *bus, const WindowsLayout *layouts[])
+// Before 5.1: the current group's items, by their names alone. The reply
+// is the caller's to unref; NULL where fcitx5 did not answer.
+static sd_bus_message *GroupItems(const SessionBusConnection *bus, Items *items)
 {
-	GVariant *current = CallMethod(gio, bus, CONTROLLER, "CurrentInputMethodGroup",
-	    NULL, "(s)", NULL);
+	sd_bus_message *current = CallMethod(bus, CONTROLLER, "CurrentInputMethodGroup",
+	    NULL, 0, "s", NULL);
 	if (!current)
-		return -1;
-	const char *group;
-	gio->variantGetChild(current, 0, "&s", &group);
-	GVariant *info = CallMethod(gio, bus, CONTROLLER, "InputMethodGroupInfo",
-	    gio->variantNew("(s)", group), "(sa(ss))", NULL);
-	gio->variantUnref(current);
-	if (!info)
-		return -1;
+		return NULL;
+	Text group = ReadString(bus, current);
+	const char *name = group.bytes;
+	sd_bus_message *reply = name ? CallMethod(bus, CONTROLLER, "InputMethodGroupInfo",
+	    &name, 1, "sa(ss)", NULL) : NULL;
+	bus->sd->messageUnref(current);
 
-	GVariant *items = gio->variantGetChildValue(info, 1);
-	GVariant *available = NULL;
-	int found = 0;
-	for (gsize i = 0, total = gio->variantNChildren(items); i < total && found < MAX_LAYOUTS; i++) {
-		char described[LANGUAGE_MAX];
-		Text name = Field(gio, items, i, 0), language = {NULL, 0};
-		if (IsFcitx5Keyboard(name) ||
-		    ItemLanguage(gio, bus, name, &available, described, sizeof described, &language))
-			AddItem(name, language, layouts, &found);
+	if (reply && bus->sd->skip(reply, "s") >= 0 &&
+	    bus->sd->enterContainer(reply, 'a', "(ss)") > 0)
+		ReadStructs(bus, reply, GROUP_ITEM, items);
+	return reply;
+}
+
+// Before 5.1, finds the language of each item that is no keyboard: its
+// description file's, else, where any is left, the one in fcitx5's list
+// of every input method, which is asked for once. The list is the
+// caller's to unref.
+static sd_bus_message *ItemLanguages(const SessionBusConnection *bus, Items *items)
+{
+	int missing = 0;
+
+	for (int i = 0; i < items->count; i++) {
+		if (IsFcitx5Keyboard(items->names[i]))
+			continue;
+		if (DescribedLanguage(items->names[i], items->described[i], LANGUAGE_MAX))
+			items->languages[i] = TextOf(items->described[i]);
+		else
+			missing++;
 	}
-	if (available)
-		gio->variantUnref(available);
-	gio->variantUnref(items);
-	gio->variantUnref(info);
+	sd_bus_message *list = missing ? CallMethod(bus, CONTROLLER, "AvailableInputMethods",
+	    NULL, 0, "a(ssssssb)", NULL) : NULL;
+	if (!list || bus->sd->enterContainer(list, 'a', "(ssssssb)") <= 0)
+		return list;
+
+	Items available = {};
+	do {
+		available.count = 0;
+		ReadStructs(bus, list, AVAILABLE_ITEM, &available);
+		for (int a = 0; a < available.count; a++)
+			for (int i = 0; i < items->count; i++)
+				if (!items->languages[i].bytes && SameText(items->names[i], available.names[a]))
+					items->languages[i] = available.languages[a];
+	} while (available.count == MAX_LAYOUTS);
+	return list;
+}
+
+// The layouts of the items, in order; an item no language describes is
+// left out.
+static int ItemLayouts(const Items *items, const WindowsLayout *layouts[])
+{
+	int found = 0;
+
+	for (int i = 0; i < items->count; i++)
+		if ((items->languages[i].bytes || IsFcitx5Keyboard(items->names[i])) &&
+		    Fcitx5ItemLayout(items->names[i], items->languages[i], &layouts[found]))
+			found++;
 	return found;
 }
 
-static bool Fcitx5Runs(const Gio **gio, GDBusConnection **bus)
+// fcitx5 runs where the environment names a framework and the bus has it,
+// unless IBus's address file names ibus-daemon, which fcitx5 would have
+// taken the place of.
+static const SessionBusConnection *Fcitx5Bus()
 {
-	return InputMethodNamed() && (*gio = LoadGio()) && (*bus = SessionBus(*gio)) &&
-	    NameHasOwner(*gio, *bus, CONTROLLER.name);
+	return InputMethodNamed() && IbusAddressServer() != IBUS_SERVER_IBUS_DAEMON
+	    ? SessionBus() : NULL;
 }
 
 bool QueryFcitx5Layouts(int capacity, uint32_t *hklList, int *count)
 {
-	const Gio *gio;
-	GDBusConnection *bus;
+	const SessionBusConnection *bus = Fcitx5Bus();
+	Items items = {};
 	const WindowsLayout *layouts[MAX_LAYOUTS];
+	sd_bus_message *list = NULL;
 	bool unknown;
 
-	if (!Fcitx5Runs(&gio, &bus))
+	if (!bus)
 		return false;
-	int found = FullGroupLayouts(gio, bus, layouts, &unknown);
-	if (found < 0 && unknown)
-		found = GroupLayouts(gio, bus, layouts);
-	if (found <= 0)
+	sd_bus_message *reply = FullGroupItems(bus, &items, &unknown);
+	if (!reply && unknown && (reply = GroupItems(bus, &items)))
+		list = ItemLanguages(bus, &items);
+	int found = ItemLayouts(&items, layouts);
+	if (list)
+		bus->sd->messageUnref(list);
+	if (reply)
+		bus->sd->messageUnref(reply);
+	if (found == 0)
 		return false;
 	*count = LayoutIdentifiers(layouts, found, capacity, hklList);
 	return true;

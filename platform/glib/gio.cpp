@@ -62,13 +62,7 @@ static bool Load(Gio *gio)
 	    LoadSymbol(library, "g_free", &gio->free) &&
 	    LoadSymbol(library, "g_markup_parse_context_new", &gio->markupParseContextNew) &&
 	    LoadSymbol(library, "g_markup_parse_context_parse", &gio->markupParseContextParse) &&
-	    LoadSymbol(library, "g_markup_parse_context_free", &gio->markupParseContextFree) &&
-	    LoadSymbol(library, "g_variant_get_child_value", &gio->variantGetChildValue) &&
-	    LoadSymbol(library, "g_variant_new", &gio->variantNew) &&
-	    LoadSymbol(library, "g_dbus_connection_new_for_address_sync", &gio->connectionNewForAddressSync) &&
-	    LoadSymbol(library, "g_dbus_connection_call_sync", &gio->connectionCallSync) &&
-	    LoadSymbol(library, "g_dbus_error_quark", &gio->dbusErrorQuark) &&
-	    LoadSymbol(library, "g_error_free", &gio->errorFree);
+	    LoadSymbol(library, "g_markup_parse_context_free", &gio->markupParseContextFree);
 }
 
 const Gio *LoadGio()

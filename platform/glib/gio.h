@@ -31,12 +31,6 @@ struct Gio {
 	decltype(&g_markup_parse_context_new) markupParseContextNew;
 	decltype(&g_markup_parse_context_parse) markupParseContextParse;
 	decltype(&g_markup_parse_context_free) markupParseContextFree;
-	decltype(&g_variant_get_child_value) variantGetChildValue;
-	decltype(&g_variant_new) variantNew;
-	decltype(&g_dbus_connection_new_for_address_sync) connectionNewForAddressSync;
-	decltype(&g_dbus_connection_call_sync) connectionCallSync;
-	decltype(&g_dbus_error_quark) dbusErrorQuark;
-	decltype(&g_error_free) errorFree;
 };
 
 // Loads libgio and the functions above once, and silences GLib's

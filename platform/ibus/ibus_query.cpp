@@ -3,24 +3,30 @@
 #include "desktops.h"
 #include "engine_layout.h"
 #include "environment.h"
+#include "ibus_address.h"
 #include "ibus_engines.h"
 #include "layout_identifiers.h"
 #include "query.h"
 #include "session_bus.h"
 #include "settings.h"
 
-static bool IbusRuns(const Gio **gio)
+// IBus's address file names the program that serves it, ibus-daemon or
+// fcitx5 in its place; where it names none that runs, the bus is asked.
+static bool IbusRuns()
 {
-	GDBusConnection *bus;
+	const SessionBusConnection *bus;
+	IbusServer server = IbusAddressServer();
 
-	return InputMethodNamed() && !DesktopListsInputMethods() && (*gio = LoadGio()) &&
-	    (bus = SessionBus(*gio)) && NameHasOwner(*gio, bus, "org.freedesktop.IBus");
+	if (!InputMethodNamed() || DesktopListsInputMethods() || server == IBUS_SERVER_FCITX5)
+		return false;
+	return server == IBUS_SERVER_IBUS_DAEMON ||
+	    ((bus = SessionBus()) && NameHasOwner(bus, "org.freedesktop.IBus"));
 }
 
 bool QueryIbusLayouts(int capacity, uint32_t *hklList, int *count)
 {
-	const Gio *gio = NULL;
-	GVariant *engines = IbusRuns(&gio)
+	const Gio *gio = IbusRuns() ? LoadGio() : NULL;
+	GVariant *engines = gio
 	    ? ReadSetting(gio, "org.freedesktop.ibus.general", "preload-engines", "as") : NULL;
 	if (!engines)
 		return false;

@@ -1,0 +1,109 @@
+#include "ibus_address.h"
+
+#include <limits.h>
+#include <signal.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+#include "environment.h"
+#include "small_file.h"
+
+// Longer files than this are read only this far.
+enum { ADDRESS_FILE_MAX = 4096, ID_MAX = 64 };
+
+static Text MachineId(char *buffer, size_t size)
+{
+	Text id = Trimmed(ReadSmallFile("/var/lib/dbus/machine-id", buffer, size));
+
+	return id.length > 0 ? id : Trimmed(ReadSmallFile("/etc/machine-id", buffer, size));
+}
+
+// The host and display parts of the file's name, as IBus makes them: a
+// Wayland display's name, or DISPLAY's host (by default "unix") and
+// number without its screen.
+static void DisplayParts(Text *host, Text *number)
+{
+	const char *wayland = getenv("WAYLAND_DISPLAY");
+	const char *x = getenv("DISPLAY");
+	Text rest;
+
+	*host = TextOf("unix");
+	*number = TextOf("0");
+	if (wayland) {
+		*number = TextOf(wayland);
+	} else if (x) {
+		Text name = SplitAt(TextOf(x), ':', &rest);
+		if (name.length > 0)
+			*host = name;
+		if (rest.bytes)
+			*number = SplitAt(rest, '.', &rest);
+	}
+}
+
+static bool AddressFilePath(char *path, size_t size)
+{
+	const char *given = getenv("IBUS_ADDRESS_FILE");
+	char config[PATH_MAX], id[ID_MAX];
+	Text host, number;
+
+	if (given)
+		return snprintf(path, size, "%s", given) < (int)size;
+	Text folder = UserDirectory("XDG_CONFIG_HOME", ".config", config, sizeof config);
+	Text machine = MachineId(id, sizeof id);
+	DisplayParts(&host, &number);
+	int length = snprintf(path, size, "%.*s/ibus/bus/%.*s-%.*s-%.*s",
+	    (int)folder.length, folder.bytes, (int)machine.length, machine.bytes,
+	    (int)host.length, host.bytes, (int)number.length, number.bytes);
+	return folder.length > 0 && length > 0 && length < (int)size;
+}
+
+// The value of KEY= in the file's lines, empty where none gives it.
+static Text Value(Text file, const char *key)
+{
+	Text rest, value = {NULL, 0};
+
+	while (file.length > 0) {
+		Text line = SplitAt(file, '\n', &file);
+		if (StartsWith(line, key, &rest) && StartsWith(rest, "=", &rest))
+			value = Trimmed(rest);
+	}
+	return value;
+}
+
+// The process ID a text gives, 0 where it is no positive number.
+static pid_t ProcessId(Text text)
+{
+	long id = 0;
+
+	for (size_t i = 0; i < text.length; i++) {
+		if (text.bytes[i] < '0' || text.bytes[i] > '9' || id > INT_MAX / 10)
+			return 0;
+		id = id * 10 + (text.bytes[i] - '0');
+	}
+	return id <= INT_MAX ? (pid_t)id : 0;
+}
+
+static IbusServer ReadServer()
+{
+	char path[PATH_MAX], contents[ADDRESS_FILE_MAX], comm[ID_MAX];
+
+	if (!AddressFilePath(path, sizeof path))
+		return IBUS_SERVER_UNKNOWN;
+	Text file = ReadSmallFile(path, contents, sizeof contents);
+	pid_t pid = ProcessId(Value(file, "IBUS_DAEMON_PID"));
+	// fcitx5 empties both values as it ends.
+	if (pid <= 0 || Value(file, "IBUS_ADDRESS").length == 0 || kill(pid, 0) != 0 ||
+	    snprintf(path, sizeof path, "/proc/%d/comm", (int)pid) >= (int)sizeof path)
+		return IBUS_SERVER_UNKNOWN;
+	Text name = Trimmed(ReadSmallFile(path, comm, sizeof comm));
+	if (TextIs(name, "ibus-daemon"))
+		return IBUS_SERVER_IBUS_DAEMON;
+	return TextIs(name, "fcitx5") ? IBUS_SERVER_FCITX5 : IBUS_SERVER_UNKNOWN;
+}
+
+IbusServer IbusAddressServer()
+{
+	static const IbusServer server = ReadServer();
+
+	return server;
+}

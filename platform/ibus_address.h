@@ -1,0 +1,18 @@
+#ifndef KBLAYOUTS_IBUS_ADDRESS_H
+#define KBLAYOUTS_IBUS_ADDRESS_H
+
+// The program that serves IBus, as IBus's address file for the session's
+// display tells: ibus-daemon writes the file with its process ID, and so
+// does fcitx5's IBus front end, which takes IBus's place. A cheaper sign
+// than asking the bus.
+enum IbusServer {
+	IBUS_SERVER_UNKNOWN,	// no file, or a process that is gone
+	IBUS_SERVER_IBUS_DAEMON,
+	IBUS_SERVER_FCITX5,
+};
+
+// Reads the file where IBus finds it: $IBUS_ADDRESS_FILE, else
+// ibus/bus/MACHINEID-HOST-DISPLAY in the user's configuration folder.
+IbusServer IbusAddressServer();
+
+#endif
