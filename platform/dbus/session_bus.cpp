@@ -79,7 +79,7 @@ sd_bus_message *CallMethod(const SessionBusConnection *bus, BusObject object,
 {
 	const SdBus *sd = bus->sd;
 	sd_bus_message *call = NULL, *reply = NULL;
-	sd_bus_error error = SD_BUS_ERROR_NULL;
+	sd_bus_error error = {NULL, NULL, 0};
 	int left = MillisecondsLeft();
 
 	if (unknown)
