@@ -1,5 +1,6 @@
 #include "desktops.h"
 
+#include "deepin_query.h"
 #include "environment.h"
 #include "gnome_query.h"
 #include "kde_query.h"
@@ -20,6 +21,8 @@ static const Desktop DESKTOPS[] = {
 	{"Pantheon", QueryGnomeSources, true},
 	{"Unity", QueryGnomeSources, true},
 	{"KDE", QueryKdeLayouts, false},
+	{"DDE", QueryDeepinLayouts, false},	// from v23
+	{"Deepin", QueryDeepinLayouts, false},
 };
 
 static const Desktop *SessionDesktop()

@@ -1,9 +1,10 @@
 #!/bin/sh
-# Runs the native program against fake X servers, Wayland compositors and
-# fcitx5 daemons that lie about lengths and types, cut replies short, send
-# errors, hang up, or stay silent at each step, and checks that it always exits with 0, writes
-# nothing on standard error, and reports byte for byte what is expected
-# within the deadline and a margin.
+# Runs the native program against fake X servers, Wayland compositors,
+# fcitx5 daemons and dde-daemons that lie about lengths and types, cut
+# replies short, send errors, hang up, or stay silent at each step, and
+# checks that it always exits with 0, writes nothing on standard error,
+# and reports byte for byte what is expected within the deadline and a
+# margin.
 set -u
 exe=$1
 here=$(dirname "$0")
@@ -28,21 +29,22 @@ await_line() {
 	done
 }
 
-# A private session bus for the fake fcitx5 daemons.
+# A private session bus for the fake fcitx5 daemons and dde-daemons.
 dbus-daemon --session --nofork --print-address=3 3> "$work/bus" > /dev/null 2>&1 &
 bus_pid=$!
 await_line "$work/bus"
 bus=$(cat "$work/bus")
 
-# Starts the fake server of kind $1 ("x", "wayland" or "fcitx5") answering
-# in way $2, and sets session to the environment that names it. The fcitx5
-# session is GNOME's too, with no settings, whose list is "us".
+# Starts the fake server of kind $1 ("x", "wayland", "fcitx5" or "dde")
+# answering in way $2, and sets session to the environment that names it.
+# The fcitx5 session is GNOME's too, with no settings, whose list is "us";
+# the dde-daemon's is Deepin's, v20's for dde-v20.
 start_fake() {
 	: > "$work/ready"
 	case $1 in
 	x) python3 "$here/fake_x_server.py" "$2" > "$work/ready" & ;;
 	wayland) python3 "$here/fake_wayland.py" "$2" "$work/wayland-$2" > "$work/ready" & ;;
-	fcitx5) DBUS_SESSION_BUS_ADDRESS=$bus /usr/bin/python3 "$here/fake_fcitx5.py" "$2" \
+	fcitx5|dde) DBUS_SESSION_BUS_ADDRESS=$bus /usr/bin/python3 "$here/fake_daemons.py" "$2" \
 		"$work/bus-$2" > "$work/ready" 2> /dev/null & ;;
 	esac
 	fake=$!
@@ -53,8 +55,10 @@ start_fake() {
 	wayland:*) session="WAYLAND_DISPLAY=$work/wayland-$2" ;;
 	fcitx5:silent-bus) session="DBUS_SESSION_BUS_ADDRESS=unix:path=$work/bus-$2
 		XMODIFIERS=@im=fcitx XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=memory" ;;
-	*) session="DBUS_SESSION_BUS_ADDRESS=$bus XMODIFIERS=@im=fcitx
+	fcitx5:*) session="DBUS_SESSION_BUS_ADDRESS=$bus XMODIFIERS=@im=fcitx
 		XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=memory" ;;
+	dde:dde-v20) session="DBUS_SESSION_BUS_ADDRESS=$bus XDG_CURRENT_DESKTOP=Deepin" ;;
+	dde:*) session="DBUS_SESSION_BUS_ADDRESS=$bus XDG_CURRENT_DESKTOP=DDE" ;;
 	esac
 }
 
@@ -113,6 +117,11 @@ fcitx5 errors 04090409
 fcitx5 many-items 04110411 $(seq 192 254 | xargs printf 'F0%02X0411 ')
 fcitx5 unknown-items 04110411
 fcitx5 silent-bus
+dde dde 04090409 04070407 040C040C 20002000
+dde dde-v20 04190419 F0020409
+dde dde-stall
+dde dde-wrong-type
+dde dde-many 04090409 $(seq 192 254 | xargs printf 'F0%02X0409 ')
 END
 
 cat "$work/times"

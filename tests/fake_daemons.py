@@ -1,0 +1,143 @@
+#!/usr/bin/python3
+"""A fake fcitx5 or dde-daemon on the session bus that answers in the way
+named by its first argument, for the program's tests. It prints "ready"
+once it owns its name, and serves until it is stopped.
+
+fcitx5's controller: "valid" answers as fcitx5 5.0 does, with no
+FullInputMethodGroupInfo; "full" as 5.1 does, with only
+FullInputMethodGroupInfo; "stall" never answers; each "wrong-" way answers
+one method with another type; "errors" answers every one with an error;
+"many-items" lists 100 items; "unknown-items" lists items no input method
+names, one of them 70000 bytes long. "silent-bus" is a session bus, on the
+socket path given as its second argument, that takes connections and never
+answers.
+
+dde-daemon's keyboard, whose UserLayoutList property holds its list: "dde"
+as v23 serves it, "dde-v20" as v20 does; "dde-stall" never answers;
+"dde-wrong-type" gives the list as one string; "dde-many" lists 100
+layouts."""
+
+import socket
+import sys
+import time
+
+from gi.repository import Gio, GLib
+
+NAME = "org.fcitx.Fcitx5"
+INTERFACE = "org.fcitx.Fcitx.Controller1"
+AVAILABLE = [("mozc", "Mozc", "Mozc", "", "あ", "ja", False),
+             ("unikey", "Unikey", "Unikey", "", "VI", "vi", False),
+             ("keyboard-de", "German", "", "", "de", "de", False)]
+
+
+def full(items):
+    return ("Default", "", "us", {},
+            [(n, "", "", "", "", lang, "", False, "", {}) for n, lang in items])
+
+
+# Each way's methods: name, input signature, output signature, reply.
+VALID = {
+    "CurrentInputMethodGroup": ("", "s", ("Default",)),
+    "InputMethodGroupInfo": ("s", "sa(ss)",
+                             ("us", [("keyboard-de", ""), ("mozc", ""), ("unikey", "")])),
+    "AvailableInputMethods": ("", "a(ssssssb)", (AVAILABLE,)),
+}
+WAYS = {
+    "valid": VALID,
+    "full": {"FullInputMethodGroupInfo": ("s", "sssa{sv}a(sssssssbsa{sv})",
+                                          full([("unikey", "vi"), ("keyboard-fr", "fr")]))},
+    "stall": VALID,
+    "wrong-group": dict(VALID, CurrentInputMethodGroup=("", "i", (1,))),
+    "wrong-items": dict(VALID, InputMethodGroupInfo=("s", "sa(si)", ("us", [("mozc", 1)]))),
+    "wrong-available": dict(VALID, AvailableInputMethods=("", "as", (["mozc"],))),
+    "wrong-full": {"FullInputMethodGroupInfo": ("s", "sa(ss)", ("us", [("mozc", "")]))},
+    "errors": VALID,
+    "many-items": dict(VALID, InputMethodGroupInfo=("s", "sa(ss)", ("us", [("mozc", "")] * 100))),
+    "unknown-items": dict(VALID, InputMethodGroupInfo=("s", "sa(ss)", ("us", [
+        ("no-such-im", ""), ("x" * 70000, ""), ("mozc", ""), ("keyboard-qq", "")]))),
+}
+
+
+# Each dde-daemon way's name, object, interface and list, of its type.
+DDE_V23 = ("org.deepin.dde.InputDevices1", "/org/deepin/dde/InputDevice1/Keyboard",
+           "org.deepin.dde.InputDevice1.Keyboard")
+DDE_V20 = ("com.deepin.daemon.InputDevices", "/com/deepin/daemon/InputDevice/Keyboard",
+           "com.deepin.daemon.InputDevice.Keyboard")
+DDE_LIST = ["us;", "de;nodeadkeys", "fr;", ";", "no-such-layout;"]
+DDE_WAYS = {
+    "dde": (DDE_V23, "as", DDE_LIST),
+    "dde-v20": (DDE_V20, "as", ["ru;", "us;dvorak"]),
+    "dde-stall": (DDE_V23, "as", DDE_LIST),
+    "dde-wrong-type": (DDE_V23, "s", "us;"),
+    "dde-many": (DDE_V23, "as", ["us;"] * 100),
+}
+
+
+def introspection(interface, methods, properties=""):
+    def arg(direction, signature):
+        return "".join(f'<arg direction="{direction}" type="{t}"/>'
+                       for t in GLib.Variant.split_signature(f"({signature})"))
+    body = "".join(f'<method name="{name}">{arg("in", i)}{arg("out", o)}</method>'
+                   for name, (i, o, _) in methods.items())
+    return f'<node><interface name="{interface}">{body}{properties}</interface></node>'
+
+
+def silent_bus(path):
+    server = socket.socket(socket.AF_UNIX)
+    server.bind(path)
+    server.listen()
+    print("ready", flush=True)
+    clients = []
+    while True:
+        clients.append(server.accept())
+
+
+def serve(bus, name, path, node, method_call=None, get_property=None):
+    bus.register_object(path, node.interfaces[0], method_call, get_property, None)
+
+    def acquired(*_):
+        print("ready", flush=True)
+    Gio.bus_own_name_on_connection(bus, name, Gio.BusNameOwnerFlags.NONE, acquired, None)
+    GLib.MainLoop().run()
+
+
+def fcitx5(bus, way):
+    methods = WAYS[way]
+    stalled = []
+
+    def call(connection, sender, path, interface, method, parameters, invocation):
+        if way == "stall":
+            stalled.append(invocation)
+        elif way == "errors":
+            invocation.return_dbus_error("org.freedesktop.DBus.Error.Failed", "no")
+        else:
+            _, signature, reply = methods[method]
+            invocation.return_value(GLib.Variant(f"({signature})", reply))
+
+    node = Gio.DBusNodeInfo.new_for_xml(introspection(INTERFACE, methods))
+    serve(bus, NAME, "/controller", node, method_call=call)
+
+
+def dde(bus, way):
+    (name, path, interface), signature, value = DDE_WAYS[way]
+
+    def get(connection, sender, path, interface, prop):
+        if way == "dde-stall":
+            time.sleep(3600)
+        return GLib.Variant(signature, value)
+
+    node = Gio.DBusNodeInfo.new_for_xml(introspection(interface, {}, (
+        f'<property name="UserLayoutList" type="{signature}" access="read"/>')))
+    serve(bus, name, path, node, get_property=get)
+
+
+def main():
+    way = sys.argv[1]
+    if way == "silent-bus":
+        silent_bus(sys.argv[2])
+    bus = Gio.bus_get_sync(Gio.BusType.SESSION)
+    (dde if way.startswith("dde") else fcitx5)(bus, way)
+
+
+if __name__ == "__main__":
+    main()
