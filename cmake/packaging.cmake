@@ -45,15 +45,16 @@ else()
     set(CPACK_GENERATOR DEB)
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-    # Loaded at run time, in Wayland and GNOME sessions only.
-    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libwayland-client0 (>= 1.20.0), libglib2.0-0 (>= 2.40)")
+    # Loaded at run time, in the sessions that need them only.
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libwayland-client0 (>= 1.20.0), libglib2.0-0 (>= 2.40), libsystemd0 (>= 240)")
     set(CPACK_DEBIAN_PACKAGE_SECTION utils)
     set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
     # The summary is the synopsis; this is the rest.
     set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "kblayouts asks the session once for its keyboard layouts and prints how
 many there are, then each one's position and identifier, named as Windows
-would name them (input locale identifiers). It reads GNOME's input sources,
-Wayland compositors, X servers and Xwayland, and always exits with status 0.")
+would name them (input locale identifiers). It reads the lists of fcitx5,
+IBus, GNOME, KDE, Cinnamon and Deepin, Wayland compositors, X servers and
+Xwayland, and always exits with status 0.")
 endif()
 
 include(CPack)

@@ -44,9 +44,11 @@ static bool FrameworkNamed()
 
 bool InputMethodNamed()
 {
-	static const bool named = FrameworkNamed();
+	static enum { UNASKED, NAMED, UNNAMED } state = UNASKED;
 
-	return named;
+	if (state == UNASKED)
+		state = FrameworkNamed() ? NAMED : UNNAMED;
+	return state == NAMED;
 }
 
 bool WaylandNamed()

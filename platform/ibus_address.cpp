@@ -103,7 +103,11 @@ static IbusServer ReadServer()
 
 IbusServer IbusAddressServer()
 {
-	static const IbusServer server = ReadServer();
+	static bool read;
+	static IbusServer server;
 
+	if (!read)
+		server = ReadServer();
+	read = true;
 	return server;
 }

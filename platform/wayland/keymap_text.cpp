@@ -1,63 +1,100 @@
 #include "keymap_text.h"
 
+#include <stdint.h>
 #include <string.h>
 
-enum TokenKind { END, WORD, STRING, MARK };
+// A keymap is mostly keys, types and actions that say nothing of the
+// groups' names. The scan jumps from one byte that may matter to the next:
+// a brace, which changes the depth, or a quote, '#' or '/', which may begin
+// a string or a comment. The words before a brace or a string are read
+// backwards from it: "xkb_symbols" or `xkb_symbols "name"` before a brace
+// where sections stand opens the symbols section, and `name[Group1]=`
+// before a string at that section's own depth names a group.
 
-struct Token {
-	TokenKind kind;
-	Text text; // a string's bytes between its quotes, escapes still in
-};
+// Sixteen bytes, compared at once.
+typedef unsigned char Block __attribute__((vector_size(16)));
 
-struct Scanner {
-	const char *next;
-	const char *end;
-};
+static bool IsBlank(char c)
+{
+	return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
-static bool IsWordByte(char c, bool first)
+static bool IsWordByte(char c)
 {
 	return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' ||
-	    (!first && c >= '0' && c <= '9');
+	    (c >= '0' && c <= '9');
 }
 
-static void SkipSpaceAndComments(Scanner *s)
+static bool MayMatter(char c)
 {
-	while (s->next < s->end) {
-		char c = *s->next;
-		bool comment = c == '#' ||
-		    (c == '/' && s->end - s->next > 1 && s->next[1] == '/');
-		if (comment) {
-			while (s->next < s->end && *s->next != '\n')
-				s->next++;
-		} else if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
-			s->next++;
-		} else {
-			return;
-		}
-	}
+	return c == '{' || c == '}' || c == '"' || c == '#' || c == '/';
 }
 
-// A string that the text ends before its closing quote ends the scan.
-static Token NextToken(Scanner *s)
+// One bit a byte of a block's comparison: whether it holds.
+static unsigned HitBits(Block hits)
 {
-	SkipSpaceAndComments(s);
-	if (s->next >= s->end)
-		return Token{END, {s->end, 0}};
-	const char *start = s->next;
-	if (IsWordByte(*start, true)) {
-		while (s->next < s->end && IsWordByte(*s->next, false))
-			s->next++;
-		return Token{WORD, {start, (size_t)(s->next - start)}};
+#ifdef __SSE2__
+	return (unsigned)__builtin_ia32_pmovmskb128((__attribute__((vector_size(16))) char)hits);
+#else
+	unsigned bits = 0;
+	for (unsigned i = 0; i < sizeof hits; i++)
+		bits |= (unsigned)(hits[i] != 0) << i;
+	return bits;
+#endif
+}
+
+// The first byte from at that may matter, or end.
+static const char *NextByteThatMayMatter(const char *at, const char *end)
+{
+	for (; end - at >= (ptrdiff_t)sizeof(Block); at += sizeof(Block)) {
+		Block block;
+		memcpy(&block, at, sizeof block);
+		unsigned bits = HitBits((block == '{') | (block == '}') | (block == '"') |
+		    (block == '#') | (block == '/'));
+		if (bits)
+			return at + __builtin_ctz(bits);
 	}
-	s->next++;
-	if (*start != '"')
-		return Token{MARK, {start, 1}};
-	while (s->next < s->end && *s->next != '"')
-		s->next += *s->next == '\\' && s->end - s->next > 1 ? 2 : 1;
-	if (s->next >= s->end)
-		return Token{END, {s->end, 0}};
-	s->next++;
-	return Token{STRING, {start + 1, (size_t)(s->next - start - 2)}};
+	while (at < end && !MayMatter(*at))
+		at++;
+	return at;
+}
+
+// The closing quote of a string whose bytes begin at from, where a
+// backslash keeps the byte after it; NULL where the text ends first.
+static const char *ClosingQuote(const char *from, const char *end)
+{
+	for (const char *at = from; at < end; at++) {
+		at = (const char *)memchr(at, '"', (size_t)(end - at));
+		if (!at)
+			return NULL;
+		size_t backslashes = 0;
+		while (at - backslashes > from && at[-1 - (ptrdiff_t)backslashes] == '\\')
+			backslashes++;
+		if (backslashes % 2 == 0)
+			return at;
+	}
+	return NULL;
+}
+
+// The text before at, back to start, without the blanks that end it.
+static const char *BeforeBlanks(const char *start, const char *at)
+{
+	while (at > start && IsBlank(at[-1]))
+		at--;
+	return at;
+}
+
+// The word that ends at at, back to start: its letters, digits and '_',
+// less the digits it begins with, which are no word's.
+static Text WordBefore(const char *start, const char *at)
+{
+	const char *word = at;
+
+	while (word > start && IsWordByte(word[-1]))
+		word--;
+	while (word < at && *word >= '0' && *word <= '9')
+		word++;
+	return Text{word, (size_t)(at - word)};
 }
 
 static char Lower(char c)
@@ -66,31 +103,51 @@ static char Lower(char c)
 }
 
 // Keywords are not case-sensitive: word is in lowercase.
-static bool IsWord(Token token, const char *word)
+static bool IsKeyword(Text text, const char *word, size_t length)
 {
-	size_t length = strlen(word);
-	if (token.kind != WORD || token.text.length != length)
+	if (text.length != length)
 		return false;
 	for (size_t i = 0; i < length; i++)
-		if (Lower(token.text.bytes[i]) != word[i])
+		if (Lower(text.bytes[i]) != word[i])
 			return false;
 	return true;
 }
 
-static bool IsMark(Token token, char mark)
+// Whether the text before at, back to start, ends with the keyword.
+static bool EndsWithKeyword(const char *start, const char *at, const char *word, size_t length)
 {
-	return token.kind == MARK && token.text.bytes[0] == mark;
+	return IsKeyword(WordBefore(start, BeforeBlanks(start, at)), word, length);
 }
 
-// The group a word "Group1" to "Group4" names, or 0.
-static int GroupOf(Token token)
+// Takes the mark off the end of the text before *at, after blanks.
+static bool TakeMark(const char *start, const char **at, char mark)
 {
-	const size_t prefix = sizeof "group" - 1;
-	if (token.kind != WORD || token.text.length != prefix + 1)
+	const char *before = BeforeBlanks(start, *at);
+
+	if (before == start || before[-1] != mark)
+		return false;
+	*at = before - 1;
+	return true;
+}
+
+// The group that a `name[GroupN]=` ending the text before at names, back
+// to start; 0 for none.
+static int NamedGroup(const char *start, const char *at)
+{
+	static const char GROUP[] = "group", NAME[] = "name";
+
+	if (!TakeMark(start, &at, '=') || !TakeMark(start, &at, ']'))
 		return 0;
-	Token start = {WORD, {token.text.bytes, prefix}};
-	char digit = token.text.bytes[prefix];
-	if (!IsWord(start, "group") || digit < '1' || digit > '0' + XKB_MAX_GROUPS)
+	// "Group1": the keyword and one digit.
+	Text word = WordBefore(start, BeforeBlanks(start, at));
+	if (word.length != sizeof GROUP)
+		return 0;
+	char digit = word.bytes[sizeof GROUP - 1];
+	if (!IsKeyword(Text{word.bytes, sizeof GROUP - 1}, GROUP, sizeof GROUP - 1) ||
+	    digit < '1' || digit > '0' + XKB_MAX_GROUPS)
+		return 0;
+	at = word.bytes;
+	if (!TakeMark(start, &at, '[') || !EndsWithKeyword(start, at, NAME, sizeof NAME - 1))
 		return 0;
 	return digit - '0';
 }
@@ -127,76 +184,99 @@ static size_t Unescape(Text string, char *out)
 	return length;
 }
 
-// Where a name[GroupN]="..." entry stands in its match: the words and
-// marks before the string.
-enum { EXPECT_NAME, EXPECT_OPEN, EXPECT_GROUP, EXPECT_CLOSE, EXPECT_EQUALS, EXPECT_STRING };
+// Where the scan is: the depth of braces, the symbols section's depth (0
+// outside it), where the text since the last string, comment or brace
+// begins, and whether that last was a string that followed the word
+// xkb_symbols.
+struct Scan {
+	int depth;
+	int symbolsDepth;
+	const char *plain;
+	bool symbolsNamed;
+	Text strings[XKB_MAX_GROUPS];
+};
 
-// Takes one token of the symbols section's own level towards an entry.
-static int Advance(int state, Token token, int *group, Text *found)
+// Sections stand at the top, or in xkb_keymap's braces.
+static bool AtSectionDepth(const Scan *scan)
 {
-	switch (state) {
-	case EXPECT_OPEN:
-		if (IsMark(token, '['))
-			return EXPECT_GROUP;
-		break;
-	case EXPECT_GROUP:
-		if ((*group = GroupOf(token)) != 0)
-			return EXPECT_CLOSE;
-		break;
-	case EXPECT_CLOSE:
-		if (IsMark(token, ']'))
-			return EXPECT_EQUALS;
-		break;
-	case EXPECT_EQUALS:
-		if (IsMark(token, '='))
-			return EXPECT_STRING;
-		break;
-	case EXPECT_STRING:
-		if (token.kind == STRING) {
-			*found = token.text;
-			return EXPECT_NAME;
-		}
-		break;
+	return scan->depth <= 1;
+}
+
+static bool EndsWithSymbols(const Scan *scan, const char *at)
+{
+	static const char SYMBOLS[] = "xkb_symbols";
+
+	return AtSectionDepth(scan) &&
+	    EndsWithKeyword(scan->plain, at, SYMBOLS, sizeof SYMBOLS - 1);
+}
+
+static void OpenBrace(Scan *scan, const char *at)
+{
+	bool symbols = EndsWithSymbols(scan, at) ||
+	    (scan->symbolsNamed && BeforeBlanks(scan->plain, at) == scan->plain);
+
+	scan->depth++;
+	if (symbols)
+		scan->symbolsDepth = scan->depth;
+}
+
+static void CloseBrace(Scan *scan)
+{
+	if (scan->depth == scan->symbolsDepth)
+		scan->symbolsDepth = 0;
+	scan->depth -= scan->depth > 0;
+}
+
+// Reads the string whose opening quote is at; returns where the scan goes
+// on, NULL where the string does not end.
+static const char *ReadString(Scan *scan, const char *at, const char *end)
+{
+	const char *close = ClosingQuote(at + 1, end);
+
+	if (!close)
+		return NULL;
+	if (scan->symbolsDepth != 0 && scan->depth == scan->symbolsDepth) {
+		int group = NamedGroup(scan->plain, at);
+		if (group != 0 && !scan->strings[group - 1].bytes)
+			scan->strings[group - 1] = Text{at + 1, (size_t)(close - at - 1)};
 	}
-	return IsWord(token, "name") ? EXPECT_OPEN : EXPECT_NAME;
+	scan->symbolsNamed = EndsWithSymbols(scan, at);
+	return close + 1;
 }
 
 void ScanKeymapText(Text text, KeymapText *keymap)
 {
-	Scanner scanner = {text.bytes, text.bytes + text.length};
-	Text strings[XKB_MAX_GROUPS] = {};
-	int depth = 0, symbolsDepth = 0, state = EXPECT_NAME, group = 0;
-	bool symbolsNext = false;
+	const char *at = text.bytes, *end = text.bytes + text.length;
+	Scan scan = {0, 0, at, false, {}};
 
-	for (Token token = NextToken(&scanner); token.kind != END;
-	    token = NextToken(&scanner)) {
-		if (IsMark(token, '{')) {
-			depth++;
-			if (symbolsNext)
-				symbolsDepth = depth;
-			symbolsNext = false;
-			state = EXPECT_NAME;
-		} else if (IsMark(token, '}')) {
-			if (depth == symbolsDepth)
-				symbolsDepth = 0;
-			depth -= depth > 0;
-			state = EXPECT_NAME;
-		} else if (IsWord(token, "xkb_symbols")) {
-			symbolsNext = true;
-		} else if (symbolsDepth != 0 && depth == symbolsDepth) {
-			Text found = {NULL, 0};
-			state = Advance(state, token, &group, &found);
-			if (found.bytes && !strings[group - 1].bytes)
-				strings[group - 1] = found;
+	while ((at = NextByteThatMayMatter(at, end)) < end) {
+		bool string = *at == '"';
+		if (*at == '/' && (end - at < 2 || at[1] != '/')) {
+			at++;
+			continue;
 		}
+		if (*at == '{')
+			OpenBrace(&scan, at);
+		else if (*at == '}')
+			CloseBrace(&scan);
+		if (string)
+			at = ReadString(&scan, at, end);
+		else if (*at == '#' || *at == '/')
+			at = (const char *)memchr(at, '\n', (size_t)(end - at));
+		else
+			at++;
+		if (!at)
+			break;
+		scan.symbolsNamed = scan.symbolsNamed && string;
+		scan.plain = at;
 	}
 
 	keymap->groups = KeymapGroups{0, {NULL, 0}, {}};
 	for (int g = 0; g < XKB_MAX_GROUPS; g++) {
-		if (!strings[g].bytes)
+		if (!scan.strings[g].bytes)
 			continue;
-		int at = keymap->groups.count++;
-		size_t length = Unescape(strings[g], keymap->names[at]);
-		keymap->groups.names[at] = Text{keymap->names[at], length};
+		int n = keymap->groups.count++;
+		size_t length = Unescape(scan.strings[g], keymap->names[n]);
+		keymap->groups.names[n] = Text{keymap->names[n], length};
 	}
 }

@@ -19,7 +19,7 @@ bool LoadWaylandClient(WaylandClient *client)
 	    LoadSymbol(library, "wl_display_read_events", &client->displayReadEvents) &&
 	    LoadSymbol(library, "wl_display_flush", &client->displayFlush) &&
 	    LoadSymbol(library, "wl_proxy_marshal_array_flags", &client->proxyMarshalArrayFlags) &&
-	    LoadSymbol(library, "wl_proxy_add_listener", &client->proxyAddListener) &&
+	    LoadSymbol(library, "wl_proxy_add_dispatcher", &client->proxyAddDispatcher) &&
 	    LoadSymbol(library, "wl_proxy_get_version", &client->proxyGetVersion) &&
 	    LoadSymbol(library, "wl_proxy_destroy", &client->proxyDestroy) &&
 	    LoadSymbol(library, "wl_log_set_handler_client", &client->logSetHandlerClient) &&

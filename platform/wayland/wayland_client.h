@@ -16,7 +16,7 @@ struct WaylandClient {
 	decltype(&wl_display_read_events) displayReadEvents;
 	decltype(&wl_display_flush) displayFlush;
 	decltype(&wl_proxy_marshal_array_flags) proxyMarshalArrayFlags;
-	decltype(&wl_proxy_add_listener) proxyAddListener;
+	decltype(&wl_proxy_add_dispatcher) proxyAddDispatcher;
 	decltype(&wl_proxy_get_version) proxyGetVersion;
 	decltype(&wl_proxy_destroy) proxyDestroy;
 	decltype(&wl_log_set_handler_client) logSetHandlerClient;

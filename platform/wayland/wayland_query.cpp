@@ -37,73 +37,77 @@ static wl_proxy *Request(const WaylandClient *wl, void *proxy, uint32_t opcode,
 	    version, 0, arguments);
 }
 
-static void Listen(const WaylandClient *wl, void *proxy, const void *listener, void *data)
+// The events the program reads, by their numbers in their interfaces.
+enum {
+	REGISTRY_GLOBAL = 0,
+	SEAT_CAPABILITIES = 0,
+	KEYBOARD_KEYMAP = 0,
+	CALLBACK_DONE = 0,
+};
+
+// Each proxy's events go to a dispatcher, decoded, with the data given:
+// libwayland would call a listener's functions through libffi, which
+// costs more than the rest of the query.
+static void Listen(const WaylandClient *wl, void *proxy, wl_dispatcher_func_t dispatcher,
+    void *data)
 {
-	wl->proxyAddListener((wl_proxy *)proxy, (void (**)(void))listener, data);
+	wl->proxyAddDispatcher((wl_proxy *)proxy, dispatcher, data, NULL);
 }
 
-static void Capabilities(void *data, wl_seat *, uint32_t capabilities)
+static int SeatEvent(const void *data, void *, uint32_t opcode, const wl_message *,
+    wl_argument *arguments)
 {
-	((Seat *)data)->capabilities = capabilities;
+	if (opcode == SEAT_CAPABILITIES)
+		((Seat *)data)->capabilities = arguments[0].u;
+	return 0;
 }
-
-static void Name(void *, wl_seat *, const char *) {}
-
-static const wl_seat_listener SEAT_LISTENER = {Capabilities, Name};
 
 // Binds the first seat and listens to it at once: the bind may be sent
 // before the round trip ends, and the seat's capabilities may then come
 // with the round trip's own answer.
-static void Global(void *data, wl_registry *registry, uint32_t name,
-    const char *interface, uint32_t)
+static int RegistryEvent(const void *data, void *registry, uint32_t opcode,
+    const wl_message *, wl_argument *arguments)
 {
 	Seat *seat = (Seat *)data;
 	const wl_interface *seatInterface = seat->wl->seatInterface;
-	if (seat->seat || strcmp(interface, seatInterface->name) != 0)
-		return;
+	if (opcode != REGISTRY_GLOBAL || seat->seat ||
+	    strcmp(arguments[1].s, seatInterface->name) != 0)
+		return 0;
 	wl_argument bind[4] = {};
-	bind[0].u = name;
+	bind[0].u = arguments[0].u;
 	bind[1].s = seatInterface->name;
 	bind[2].u = 1;
 	seat->seat = (wl_seat *)Request(seat->wl, registry, WL_REGISTRY_BIND,
 	    seatInterface, 1, bind);
-	Listen(seat->wl, seat->seat, &SEAT_LISTENER, seat);
+	Listen(seat->wl, seat->seat, SeatEvent, seat);
+	return 0;
 }
 
-static void GlobalRemove(void *, wl_registry *, uint32_t) {}
-
-static const wl_registry_listener REGISTRY_LISTENER = {Global, GlobalRemove};
-
-static void Keymap(void *data, wl_keyboard *, uint32_t format, int fd,
-    uint32_t size)
+// A second keymap is closed: the first is the one read.
+static int KeyboardEvent(const void *data, void *, uint32_t opcode, const wl_message *,
+    wl_argument *arguments)
 {
 	Seat *seat = (Seat *)data;
+	if (opcode != KEYBOARD_KEYMAP)
+		return 0;
 	if (seat->keymapSent) {
-		close(fd);
-		return;
+		close(arguments[1].h);
+		return 0;
 	}
 	seat->keymapSent = true;
-	seat->format = format;
-	seat->fd = fd;
-	seat->size = size;
+	seat->format = arguments[0].u;
+	seat->fd = arguments[1].h;
+	seat->size = arguments[2].u;
+	return 0;
 }
 
-static void Enter(void *, wl_keyboard *, uint32_t, wl_surface *, wl_array *) {}
-static void Leave(void *, wl_keyboard *, uint32_t, wl_surface *) {}
-static void Key(void *, wl_keyboard *, uint32_t, uint32_t, uint32_t, uint32_t) {}
-static void Modifiers(void *, wl_keyboard *, uint32_t, uint32_t, uint32_t,
-    uint32_t, uint32_t) {}
-
-static const wl_keyboard_listener KEYBOARD_LISTENER = {
-	Keymap, Enter, Leave, Key, Modifiers, NULL,
-};
-
-static void Done(void *data, wl_callback *, uint32_t)
+static int CallbackEvent(const void *data, void *, uint32_t opcode, const wl_message *,
+    wl_argument *)
 {
-	*(bool *)data = true;
+	if (opcode == CALLBACK_DONE)
+		*(bool *)data = true;
+	return 0;
 }
-
-static const wl_callback_listener CALLBACK_LISTENER = {Done};
 
 // Like wl_display_roundtrip, but gives up at the deadline: the events of
 // every request sent so far are handled when it returns true.
@@ -114,7 +118,7 @@ static bool Roundtrip(const WaylandClient *wl, wl_display *display)
 	wl_proxy *callback = Request(wl, display, WL_DISPLAY_SYNC, wl->callbackInterface,
 	    wl->proxyGetVersion((wl_proxy *)display), sync);
 
-	Listen(wl, callback, &CALLBACK_LISTENER, &done);
+	Listen(wl, callback, CallbackEvent, &done);
 	while (!done && wl->displayDispatchPending(display) >= 0 && !done) {
 		if (wl->displayPrepareRead(display) != 0)
 			continue;
@@ -158,13 +162,13 @@ static int QueryCompositor(const WaylandClient *wl, wl_display *display,
 	wl_proxy *keyboard = NULL;
 	int count = 0;
 
-	Listen(wl, registry, &REGISTRY_LISTENER, &seat);
+	Listen(wl, registry, RegistryEvent, &seat);
 	if (Roundtrip(wl, display) && seat.seat) {
 		if (Roundtrip(wl, display) &&
 		    (seat.capabilities & WL_SEAT_CAPABILITY_KEYBOARD)) {
 			keyboard = Request(wl, seat.seat, WL_SEAT_GET_KEYBOARD, wl->keyboardInterface,
 			    wl->proxyGetVersion((wl_proxy *)seat.seat), getKeyboard);
-			Listen(wl, keyboard, &KEYBOARD_LISTENER, &seat);
+			Listen(wl, keyboard, KeyboardEvent, &seat);
 			Roundtrip(wl, display);
 		}
 	}
