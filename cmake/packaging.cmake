@@ -46,7 +46,7 @@ else()
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     # Loaded at run time, in the sessions that need them only.
-    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libwayland-client0 (>= 1.20.0), libglib2.0-0 (>= 2.40), libsystemd0 (>= 240)")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libglib2.0-0 (>= 2.40), libsystemd0 (>= 240)")
     set(CPACK_DEBIAN_PACKAGE_SECTION utils)
     set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
     # The summary is the synopsis; this is the rest.

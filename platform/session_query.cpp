@@ -20,7 +20,7 @@ static int waitingProcessor = -1;
 // heap: each change to the memory map of a process whose threads run on
 // several processors interrupts the others, and a thread's first malloc
 // would map a heap of its own. In a virtual machine that costs more than a
-// display server's answer. GLib's threads are better left to spread.
+// display server's answer.
 static void StayWithTheWaitingThread()
 {
 	cpu_set_t processors;
@@ -39,82 +39,90 @@ static struct {
 	pthread_mutex_t lock;
 	pthread_cond_t done;
 	bool finished;
-	bool ranGlib;
+	bool answered;
 	int count;
 	uint32_t hklList[MAX_LAYOUTS];
 } answer = {PTHREAD_MUTEX_INITIALIZER, PTHREAD_COND_INITIALIZER, false, false, 0, {}};
 
 static bool leftBehind;
 
-// A Linux session's layouts: the first answer of its sources.
-static void *Work(void *)
+static void *Work(void *source)
 {
 	int count = 0;
 
-	for (int i = 0; i < SESSION_SOURCE_COUNT; i++) {
-		const SessionSource *source = &SESSION_SOURCES[i];
-		if (!source->usesGlib && !GioLoaded())
-			StayWithTheWaitingThread();
-		if (source->ask(MAX_LAYOUTS, answer.hklList, &count))
-			break;
-	}
+	StayWithTheWaitingThread();
+	bool answered = ((const SessionSource *)source)->ask(MAX_LAYOUTS, answer.hklList, &count);
 	pthread_mutex_lock(&answer.lock);
+	answer.answered = answered;
 	answer.count = count;
-	answer.ranGlib = GioLoaded();
 	answer.finished = true;
 	pthread_cond_signal(&answer.done);
 	pthread_mutex_unlock(&answer.lock);
 	return NULL;
 }
 
+// Asks the source on a worker while this thread waits for it until the
+// deadline. Nothing is interrupted: a late worker is left behind, and the
+// source has not answered.
+static bool AskOnWorker(const SessionSource *source, uint32_t *hklList, int *count)
+{
+	pthread_t worker;
+
+	waitingProcessor = sched_getcpu();
+	if (pthread_create(&worker, NULL, Work, (void *)source) != 0)
+		return false;
+	pthread_mutex_lock(&answer.lock);
+	while (!answer.finished && WaitSignalled(&answer.done, &answer.lock))
+		continue;
+	leftBehind = !answer.finished;
+	pthread_mutex_unlock(&answer.lock);
+	if (leftBehind || !answer.answered)
+		return false;
+	pthread_join(worker, NULL);
+	*count = answer.count;
+	memcpy(hklList, answer.hklList, sizeof answer.hklList);
+	return true;
+}
+
 // Whether the environment names a session to ask. Without one (a text
 // console, an SSH login) the layouts are the machine's configuration: a few
-// small files, with nothing to wait for and no worker.
+// small files, with nothing to wait for.
 static bool SessionNamed()
 {
 	return getenv("XDG_CURRENT_DESKTOP") || WaylandNamed() || getenv("DISPLAY");
 }
 
 // A worker left behind must not have the libraries' clean-up run under
-// it: the process then ends as soon as the report is out. Registered
+// it, nor GLib's, whose state takes longer to wind down than the query
+// took: the process then ends as soon as the report is out. Registered
 // before main, this runs after the report's flush at exit.
 static void EndIfLeftBehind()
 {
-	if (leftBehind)
+	if (leftBehind || GioLoaded())
 		_exit(0);
 }
 
 [[maybe_unused]] static const int endRegistered = atexit(EndIfLeftBehind);
 
-// The libraries wait inside their own calls, connecting above all (a TCP
-// host that does not answer, a server that never sets the connection up),
-// so the query runs on a worker while this thread waits for it until the
-// deadline. Nothing is interrupted: a late worker is left behind, and the
-// query has failed. A worker that ran GLib is left behind too: GLib's
-// threads and state take longer to wind down than the query took.
+// The sources in order, until one answers or the deadline passes, when the
+// query has failed.
 int QueryLayouts(int capacity, uint32_t *hklList)
 {
-	pthread_t worker;
+	uint32_t found[MAX_LAYOUTS];
+	int count = 0;
 
 	if (!SessionNamed())
 		return QueryMachineLayouts(capacity, hklList);
 	StartDeadline();
-	waitingProcessor = sched_getcpu();
-	if (pthread_create(&worker, NULL, Work, NULL) != 0)
-		return 0;
-	pthread_mutex_lock(&answer.lock);
-	while (!answer.finished && WaitSignalled(&answer.done, &answer.lock))
-		continue;
-	bool finished = answer.finished;
-	leftBehind = !finished || answer.ranGlib;
-	pthread_mutex_unlock(&answer.lock);
-	if (!finished)
-		return 0;
-	if (!leftBehind)
-		pthread_join(worker, NULL);
-	int count = answer.count < capacity ? answer.count : capacity;
-	if (count < 0)
-		count = 0;
-	memcpy(hklList, answer.hklList, (size_t)count * sizeof *hklList);
-	return count;
+	for (int i = 0; i < SESSION_SOURCE_COUNT && MillisecondsLeft() > 0; i++) {
+		const SessionSource *source = &SESSION_SOURCES[i];
+		bool answered = source->waitsInLibrary ? AskOnWorker(source, found, &count)
+		    : source->ask(MAX_LAYOUTS, found, &count);
+		if (!answered)
+			continue;
+		count = count < 0 ? 0 : count < capacity ? count : capacity;
+		memcpy(hklList, found, (size_t)count * sizeof *hklList);
+		return count;
+	}
+	return 0;
 }

@@ -6,24 +6,24 @@
 #include "wayland_query.h"
 #include "x11_query.h"
 
-// The layouts of the session's keymap: the Wayland compositor's where there
-// is one, even none, since Xwayland would then show a default nobody chose;
-// else the X server's.
-static bool QueryKeymapLayouts(int capacity, uint32_t *hklList, int *count)
+// The X server's keymap answers, even with no layout.
+static bool QueryXKeymap(int capacity, uint32_t *hklList, int *count)
 {
-	if (!QueryWaylandLayouts(capacity, hklList, count))
-		*count = QueryXLayouts(capacity, hklList);
+	*count = QueryXLayouts(capacity, hklList);
 	return true;
 }
 
 // The list the user switches between is asked of these in order. An input
 // method framework that runs owns the keymap and sets it to the layout in
-// use; a desktop that keeps a list builds its keymap from part of it.
+// use; a desktop that keeps a list builds its keymap from part of it. The
+// Wayland compositor's keymap answers where there is one, even with no
+// layout, since Xwayland would then show a default nobody chose.
 const SessionSource SESSION_SOURCES[] = {
 	{QueryFcitx5Layouts, false},	// fcitx5's current group
-	{QueryDesktopLayouts, true},	// the desktop's own list
-	{QueryIbusLayouts, true},	// IBus's engines, in other desktops
-	{QueryKeymapLayouts, false},	// the compositor's or the X server's keymap
+	{QueryDesktopLayouts, false},	// the desktop's own list
+	{QueryIbusLayouts, false},	// IBus's engines, in other desktops
+	{QueryWaylandLayouts, false},	// the compositor's keymap
+	{QueryXKeymap, true},	// the X server's keymap, through libxcb
 };
 
 const int SESSION_SOURCE_COUNT = sizeof SESSION_SOURCES / sizeof SESSION_SOURCES[0];

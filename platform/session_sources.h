@@ -5,10 +5,12 @@
 
 // A source of a Linux session's layouts: it answers, shaped like
 // QueryLayouts, in *count, or returns false to leave the answer to the
-// next. Whether it may load GLib, whose threads then run beside the query.
+// next. Whether it waits inside a library's calls, which set no limit on
+// their waits, so that it runs on a worker the deadline can leave behind;
+// the others wait only as long as the deadline lets them.
 struct SessionSource {
 	bool (*ask)(int capacity, uint32_t *hklList, int *count);
-	bool usesGlib;
+	bool waitsInLibrary;
 };
 
 extern const SessionSource SESSION_SOURCES[];

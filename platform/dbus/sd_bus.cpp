@@ -16,7 +16,7 @@ static bool Load(void *library, SdBus *sd)
 	    LoadSymbol(library, "sd_bus_is_ready", &sd->isReady) &&
 	    LoadSymbol(library, "sd_bus_process", &sd->process) &&
 	    LoadSymbol(library, "sd_bus_wait", &sd->wait) &&
-	    LoadSymbol(library, "sd_bus_flush_close_unref", &sd->closeUnref) &&
+	    LoadSymbol(library, "sd_bus_close_unref", &sd->closeUnref) &&
 	    LoadSymbol(library, "sd_bus_message_new_method_call", &sd->newMethodCall) &&
 	    LoadSymbol(library, "sd_bus_message_set_auto_start", &sd->setAutoStart) &&
 	    LoadSymbol(library, "sd_bus_message_append_basic", &sd->appendBasic) &&

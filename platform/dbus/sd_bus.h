@@ -13,7 +13,7 @@ struct SdBus {
 	decltype(&sd_bus_is_ready) isReady;
 	decltype(&sd_bus_process) process;
 	decltype(&sd_bus_wait) wait;
-	decltype(&sd_bus_flush_close_unref) closeUnref;
+	decltype(&sd_bus_close_unref) closeUnref;
 	decltype(&sd_bus_message_new_method_call) newMethodCall;
 	decltype(&sd_bus_message_set_auto_start) setAutoStart;
 	decltype(&sd_bus_message_append_basic) appendBasic;

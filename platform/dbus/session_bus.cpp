@@ -48,6 +48,8 @@ static bool AwaitReady(const SdBus *sd, sd_bus *bus)
 	}
 }
 
+// A connection that fails is closed without the flush that would wait,
+// without a limit, for a bus that never answered.
 static sd_bus *Connect(const SdBus *sd, const char *address)
 {
 	sd_bus *bus = NULL;

@@ -15,12 +15,17 @@
 static bool IbusRuns()
 {
 	const SessionBusConnection *bus;
-	IbusServer server = IbusAddressServer();
 
-	if (!InputMethodNamed() || DesktopListsInputMethods() || server == IBUS_SERVER_FCITX5)
+	if (!InputMethodNamed() || DesktopListsInputMethods())
 		return false;
-	return server == IBUS_SERVER_IBUS_DAEMON ||
-	    ((bus = SessionBus()) && NameHasOwner(bus, "org.freedesktop.IBus"));
+	switch (IbusAddressServer()) {
+	case IBUS_SERVER_IBUS_DAEMON:
+		return true;
+	case IBUS_SERVER_FCITX5:
+		return false;
+	default:
+		return (bus = SessionBus()) && NameHasOwner(bus, "org.freedesktop.IBus");
+	}
 }
 
 bool QueryIbusLayouts(int capacity, uint32_t *hklList, int *count)
