@@ -16,7 +16,7 @@
 // The processor the main thread waits on.
 static int waitingProcessor = -1;
 
-// Keeps the worker on the processor the main thread waits on, and in its
+// Keeps a worker on the processor the main thread waits on, and in its
 // heap: each change to the memory map of a process whose threads run on
 // several processors interrupts the others, and a thread's first malloc
 // would map a heap of its own. In a virtual machine that costs more than a
@@ -50,7 +50,8 @@ static void *Work(void *source)
 {
 	int count = 0;
 
-	StayWithTheWaitingThread();
+	if (((const SessionSource *)source)->thread == WORKER)
+		StayWithTheWaitingThread();
 	bool answered = ((const SessionSource *)source)->ask(MAX_LAYOUTS, answer.hklList, &count);
 	pthread_mutex_lock(&answer.lock);
 	answer.answered = answered;
@@ -76,9 +77,12 @@ static bool AskOnWorker(const SessionSource *source, uint32_t *hklList, int *cou
 		continue;
 	leftBehind = !answer.finished;
 	pthread_mutex_unlock(&answer.lock);
-	if (leftBehind || !answer.answered)
+	if (leftBehind)
 		return false;
 	pthread_join(worker, NULL);
+	answer.finished = false;
+	if (!answer.answered)
+		return false;
 	*count = answer.count;
 	memcpy(hklList, answer.hklList, sizeof answer.hklList);
 	return true;
@@ -116,8 +120,10 @@ int QueryLayouts(int capacity, uint32_t *hklList)
 	StartDeadline();
 	for (int i = 0; i < SESSION_SOURCE_COUNT && MillisecondsLeft() > 0; i++) {
 		const SessionSource *source = &SESSION_SOURCES[i];
-		bool answered = source->waitsInLibrary ? AskOnWorker(source, found, &count)
-		    : source->ask(MAX_LAYOUTS, found, &count);
+		if (source->applies && !source->applies())
+			continue;
+		bool answered = source->thread == MAIN_THREAD
+		    ? source->ask(MAX_LAYOUTS, found, &count) : AskOnWorker(source, found, &count);
 		if (!answered)
 			continue;
 		count = count < 0 ? 0 : count < capacity ? count : capacity;
