@@ -40,11 +40,6 @@ bool QueryDesktopLayouts(int capacity, uint32_t *hklList, int *count)
 	return desktop && desktop->ask(capacity, hklList, count);
 }
 
-bool DesktopKeepsList()
-{
-	return SessionDesktop() != NULL;
-}
-
 bool DesktopListsInputMethods()
 {
 	const Desktop *desktop = SessionDesktop();

@@ -9,9 +9,6 @@
 // where its list cannot be read or names no layout.
 bool QueryDesktopLayouts(int capacity, uint32_t *hklList, int *count);
 
-// Whether the session's desktop is one that keeps a list of its own.
-bool DesktopKeepsList();
-
 // Whether the desktop's list holds the input methods the user switches
 // between too, IBus's engines among them, so that IBus's own list is not
 // the one its switcher shows.

@@ -50,8 +50,7 @@ static void *Work(void *source)
 {
 	int count = 0;
 
-	if (((const SessionSource *)source)->thread == WORKER)
-		StayWithTheWaitingThread();
+	StayWithTheWaitingThread();
 	bool answered = ((const SessionSource *)source)->ask(MAX_LAYOUTS, answer.hklList, &count);
 	pthread_mutex_lock(&answer.lock);
 	answer.answered = answered;
@@ -120,10 +119,8 @@ int QueryLayouts(int capacity, uint32_t *hklList)
 	StartDeadline();
 	for (int i = 0; i < SESSION_SOURCE_COUNT && MillisecondsLeft() > 0; i++) {
 		const SessionSource *source = &SESSION_SOURCES[i];
-		if (source->applies && !source->applies())
-			continue;
-		bool answered = source->thread == MAIN_THREAD
-		    ? source->ask(MAX_LAYOUTS, found, &count) : AskOnWorker(source, found, &count);
+		bool answered = source->waitsInLibrary ? AskOnWorker(source, found, &count)
+		    : source->ask(MAX_LAYOUTS, found, &count);
 		if (!answered)
 			continue;
 		count = count < 0 ? 0 : count < capacity ? count : capacity;

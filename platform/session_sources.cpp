@@ -1,7 +1,5 @@
 #include "session_sources.h"
 
-#include <stddef.h>
-
 #include "desktops.h"
 #include "fcitx5_query.h"
 #include "ibus_query.h"
@@ -21,11 +19,11 @@ static bool QueryXKeymap(int capacity, uint32_t *hklList, int *count)
 // Wayland compositor's keymap answers where there is one, even with no
 // layout, since Xwayland would then show a default nobody chose.
 const SessionSource SESSION_SOURCES[] = {
-	{QueryFcitx5Layouts, MAIN_THREAD, NULL},	// fcitx5's current group, over sd-bus
-	{QueryDesktopLayouts, GLIB_WORKER, DesktopKeepsList},	// the desktop's own list
-	{QueryIbusLayouts, GLIB_WORKER, IbusNamed},	// IBus's engines, in other desktops
-	{QueryWaylandLayouts, MAIN_THREAD, NULL},	// the compositor's keymap
-	{QueryXKeymap, WORKER, NULL},	// the X server's keymap, through libxcb
+	{QueryFcitx5Layouts, false},	// fcitx5's current group, over sd-bus
+	{QueryDesktopLayouts, false},	// the desktop's own list
+	{QueryIbusLayouts, false},	// IBus's engines, in other desktops
+	{QueryWaylandLayouts, false},	// the compositor's keymap
+	{QueryXKeymap, true},	// the X server's keymap, through libxcb
 };
 
 const int SESSION_SOURCE_COUNT = sizeof SESSION_SOURCES / sizeof SESSION_SOURCES[0];

@@ -3,22 +3,15 @@
 
 #include <stdint.h>
 
-// Where a source is asked: on the main thread, where it waits only as long
-// as the deadline lets it; or, where it may wait inside a library's calls,
-// which set no limit, on a worker the deadline can leave behind, kept on
-// the main thread's processor, or free to spread for GLib, whose threads
-// start from it.
-enum SourceThread { MAIN_THREAD, WORKER, GLIB_WORKER };
-
 // A source of a Linux session's layouts: it answers, shaped like
 // QueryLayouts, in *count, or returns false to leave the answer to the
-// next.
+// next. Whether it waits inside a library's calls, which set no limit on
+// their waits, so that it runs on a worker the deadline can leave behind;
+// the others wait only as long as the deadline lets them, or read local
+// files.
 struct SessionSource {
 	bool (*ask)(int capacity, uint32_t *hklList, int *count);
-	SourceThread thread;
-	// Whether the session has what the source reads, told at once from
-	// its environment; NULL where the source tells that itself.
-	bool (*applies)();
+	bool waitsInLibrary;
 };
 
 extern const SessionSource SESSION_SOURCES[];

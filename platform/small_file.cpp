@@ -12,10 +12,18 @@ Text ReadSmallFile(const char *path, char *buffer, size_t size)
 
 	if (fd < 0)
 		return Text{buffer, 0};
+	// A regular file that reads short has ended: no read is spent on
+	// learning that.
 	if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-		ssize_t got;
-		while (length < size && (got = read(fd, buffer + length, size - length)) > 0)
+		while (length < size) {
+			size_t wanted = size - length;
+			ssize_t got = read(fd, buffer + length, wanted);
+			if (got <= 0)
+				break;
 			length += (size_t)got;
+			if ((size_t)got < wanted)
+				break;
+		}
 	}
 	close(fd);
 	return Text{buffer, length};

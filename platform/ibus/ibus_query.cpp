@@ -12,16 +12,11 @@
 
 // IBus's address file names the program that serves it, ibus-daemon or
 // fcitx5 in its place; where it names none that runs, the bus is asked.
-bool IbusNamed()
-{
-	return InputMethodNamed() && !DesktopListsInputMethods();
-}
-
 static bool IbusRuns()
 {
 	const SessionBusConnection *bus;
 
-	if (!IbusNamed())
+	if (!InputMethodNamed() || DesktopListsInputMethods())
 		return false;
 	switch (IbusAddressServer()) {
 	case IBUS_SERVER_IBUS_DAEMON:

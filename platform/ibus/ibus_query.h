@@ -10,9 +10,4 @@
 // one of these is not so or the list names no engine IBus offers.
 bool QueryIbusLayouts(int capacity, uint32_t *hklList, int *count);
 
-// Whether the environment names an input method framework and the desktop
-// keeps no list of input methods of its own: where IBus's list may be the
-// user's.
-bool IbusNamed();
-
 #endif
