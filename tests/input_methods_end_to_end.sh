@@ -74,6 +74,7 @@ fcitx5|Chinese:keyboard-de-nodeadkeys,pinyin,hangul/Default:keyboard-us|$kde||04
 fcitx5|Default:keyboard-us-dvorak,keyboard-fr,keyboard-ru,keyboard-tw,chewing|$kde||F0020409 040C040C 04190419 04040404
 =||no-libsystemd $kde||04090409
 =||XDG_CURRENT_DESKTOP=GNOME INPUT_METHOD=fcitx5|gnome:[('xkb','de')]|F0020409 040C040C 04190419 04040404
+=||XDG_CURRENT_DESKTOP=GNOME XMODIFIERS=@im=ibus QT_IM_MODULE=ibus||F0020409 040C040C 04190419 04040404
 =||XDG_CURRENT_DESKTOP=KDE GSETTINGS_SCHEMA_DIR=$schemas|gnome:[('xkb','de')]|04090409
 -||$kde||04090409
 -||$kde DBUS_SESSION_BUS_ADDRESS=autolaunch:||04090409
