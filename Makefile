@@ -10,16 +10,32 @@ ifneq ($(filter run%,$(MAKECMDGOALS)),)
 QUIET := > /dev/null
 endif
 
-.PHONY: all setup run run-win32 run-win64 test bench fuzz install package clean \
+.PHONY: all run run-win32 run-win64 test bench fuzz install package clean \
 	$(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+
+# The sets of packages tools/setup-debian.sh installs: what each preset's
+# build needs, and what a target adds for its prerequisites' builds. Only
+# the targets that test build the tests.
+SETS_native := build
+SETS_sanitize := build sanitize
+SETS_win32 := cross
+SETS_win64 := cross
+MORE :=
+TESTING := OFF
+test-native: MORE := test package
+test-sanitize fuzz: MORE := test
+test-win32 test-win64: MORE := test wine
+run-win32 run-win64: MORE := wine
+package: MORE := package
+bench: MORE := bench
+$(addprefix test-,$(PRESETS)) fuzz: TESTING := ON
 
 all: $(addprefix build-,$(PRESETS))
 
-setup:
-	@sh tools/setup-debian.sh
-
-$(addprefix build-,$(PRESETS)): build-%: setup
-	@test -f build/$*/CMakeCache.txt || cmake --preset $* $(QUIET)
+$(addprefix build-,$(PRESETS)): build-%:
+	@sh tools/setup-debian.sh $(SETS_$*) $(MORE)
+	@grep -qx 'BUILD_TESTING:BOOL=$(TESTING)' build/$*/CMakeCache.txt 2> /dev/null || \
+		cmake --preset $* -DBUILD_TESTING=$(TESTING) $(QUIET)
 	@cmake --build --preset $* -j $$(nproc) $(QUIET)
 
 run: build-native
@@ -34,7 +50,7 @@ $(addprefix test-,$(PRESETS)): test-%: build-%
 	ctest --preset $*
 
 bench: build-native
-	@sh tools/bench.sh build/native/kblayouts
+	@sh tools/bench.sh build/native/kblayouts $(BEFORE)
 
 # Installs the Linux program and its manual page under PREFIX, in DESTDIR.
 PREFIX := /usr/local
