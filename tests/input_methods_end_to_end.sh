@@ -40,6 +40,13 @@ set_setting() {
 printf 'mount --bind /dev/null "%s" && exec "$@"\n' \
 	"$(ldconfig -p | awk '/libsystemd.so.0 / { print $NF; exit }')" > "$work/no_libsystemd.sh"
 
+# IBus address files that tell nothing: one of a process that is not
+# IBus's, one of a process that has ended, and a named pipe.
+printf 'IBUS_ADDRESS=unix:path=/x\nIBUS_DAEMON_PID=1\n' > "$work/address-init"
+printf 'IBUS_ADDRESS=unix:path=/x\nIBUS_DAEMON_PID=4194304\n' > "$work/address-ended"
+mkfifo "$work/address-fifo"
+chmod 755 "$work"
+
 # One case a line: the framework that runs ("fcitx5" with its groups, the
 # current one first, "ibus" with its engines, "=" the last one still, "-"
 # none), more of the session's environment (first "no-libsystemd" for a
@@ -81,6 +88,9 @@ fcitx5|Default:keyboard-us-dvorak,keyboard-fr,keyboard-ru,keyboard-tw,chewing|$k
 ibus|['xkb:us::eng', 'xkb:de::ger', 'hangul']|$xfce||04090409 04070407 04120412
 ibus|['xkb:us:dvorak:eng', 'xkb:ca::fra', 'xkb:jp::jpn']|$xfce||F0020409 10090C0C 04110411
 =||no-libsystemd $xfce||F0020409 10090C0C 04110411
+=||$xfce IBUS_ADDRESS_FILE=$work/address-init||F0020409 10090C0C 04110411
+=||$xfce IBUS_ADDRESS_FILE=$work/address-ended||F0020409 10090C0C 04110411
+=||no-libsystemd $xfce IBUS_ADDRESS_FILE=$work/address-fifo||04090409
 =||XDG_CURRENT_DESKTOP=GNOME XMODIFIERS=@im=ibus|gnome:[('xkb','fr')]|040C040C
 -||$xfce||04090409
 -||XDG_CURRENT_DESKTOP=X-Cinnamon GSETTINGS_SCHEMA_DIR=$schemas|cinnamon:[('xkb','fr'),('xkb','de'),('xkb','us'),('xkb','ru'),('xkb','it')]|040C040C 04070407 04090409 04190419 04100410
