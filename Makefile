@@ -10,7 +10,7 @@ ifneq ($(filter run%,$(MAKECMDGOALS)),)
 QUIET := > /dev/null
 endif
 
-.PHONY: all run run-win32 run-win64 test bench fuzz install package clean \
+.PHONY: all run run-win32 run-win64 test setup-tests bench fuzz install package clean \
 	$(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 # The sets of packages tools/setup-debian.sh installs: what each preset's
@@ -44,7 +44,12 @@ run: build-native
 run-win32 run-win64: run-%: build-%
 	@$(WINE) $(LOADER_$*) build/$*/kblayouts.exe
 
-test: $(addprefix test-,$(PRESETS))
+# Every set at once: apt matches the amd64 and i386 versions of a library
+# in one solution.
+test: setup-tests $(addprefix test-,$(PRESETS))
+
+setup-tests:
+	@sh tools/setup-debian.sh build sanitize cross wine package test
 
 $(addprefix test-,$(PRESETS)): test-%: build-%
 	ctest --preset $*
