@@ -37,14 +37,12 @@ const SdBus *LoadSdBus()
 	static SdBus sd;
 	static enum { UNTRIED, LOADED, MISSING } state = UNTRIED;
 
-	for (const char *name : LIBRARIES) {
-		if (state != UNTRIED)
-			break;
-		void *library = dlopen(name, RTLD_LAZY | RTLD_LOCAL);
-		if (library)
-			state = Load(library, &sd) ? LOADED : MISSING;
+	if (state == UNTRIED) {
+		void *library = NULL;
+		for (const char *name : LIBRARIES)
+			if (!library)
+				library = dlopen(name, RTLD_LAZY | RTLD_LOCAL);
+		state = library && Load(library, &sd) ? LOADED : MISSING;
 	}
-	if (state == UNTRIED)
-		state = MISSING;
 	return state == LOADED ? &sd : NULL;
 }
