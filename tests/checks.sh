@@ -19,11 +19,20 @@ check_run() {
 	status=$(cat "$work/status")
 	[ "$status" = 0 ] || problem="exit status $status"
 	if [ $# -gt 1 ] && ! cmp -s "$work/out" "$2"; then
-		problem="$problem; report differs:
-$(od -c "$work/out" | head -20)"
+		problem="$problem; the report differs
+  expected:
+$(shown "$2")
+  came out:
+$(shown "$work/out")"
 	fi
 	[ -s "$work/err" ] && problem="$problem; standard error: $(head -c 300 "$work/err")"
 	verdict "$1" "$problem"
+}
+
+# A report's first lines, indented, each CR shown as \r.
+shown() {
+	head -c 2000 "$1" | sed 's/\r/\\r/g; s/^/    /'
+	[ -s "$1" ] || echo '    (nothing)'
 }
 
 # The report for the identifiers given as arguments.
@@ -67,26 +76,36 @@ check_arguments() {
 	run_with "a 20000-character argument" "$(head -c 20000 /dev/zero | tr '\0' x)"
 }
 
-# Runs the command given, one word list, until its report is the report
-# of the identifiers after it or a few seconds have passed, and checks the
-# last run. Arguments: a description, the command, the identifiers.
-expect_soon() {
+# Runs the command given, one word list, once, and checks its report
+# against the report of the identifiers after it. Arguments: a
+# description, the command, the identifiers.
+expect() {
 	description=$1
 	command=$2
 	shift 2
 	report "$@" > "$work/expected"
-	tries=0
-	while :; do
-		$command > "$work/out" 2> "$work/err"
-		echo $? > "$work/status"
-		cmp -s "$work/out" "$work/expected" || [ $tries -gt 50 ] || {
-			tries=$((tries + 1))
-			sleep 0.1
-			continue
-		}
-		break
-	done
+	$command > "$work/out" 2> "$work/err"
+	echo $? > "$work/status"
 	check_run "$description" "$work/expected"
+}
+
+# Waits, for at most 30 seconds, until the command after the first two
+# arguments prints the second: the state a row needs, such as a keymap a
+# daemon applies some time after it starts. Fails the first, what is
+# awaited, where it never comes.
+await() {
+	what=$1
+	wanted=$2
+	shift 2
+	tries=0
+	until [ "$("$@" 2> /dev/null)" = "$wanted" ]; do
+		tries=$((tries + 1))
+		if [ $tries -gt 300 ]; then
+			verdict "$what" "never came: wanted '$wanted', last '$("$@" 2>&1 | head -c 300)'"
+			return 1
+		fi
+		sleep 0.1
+	done
 }
 
 finish() {

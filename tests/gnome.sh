@@ -60,13 +60,26 @@ start_gnome() {
 }
 
 # Sets GNOME's input sources, resets them to none with "reset", or writes
-# "dconf:VALUE" as it is, of whatever type, with dconf.
+# "dconf:VALUE" as it is, of whatever type, with dconf; then waits until
+# they read back.
 set_sources() {
 	case $1 in
-	reset) $as_nobody $gnome_session gsettings reset org.gnome.desktop.input-sources sources ;;
-	dconf:*) $as_nobody $gnome_session dconf write /org/gnome/desktop/input-sources/sources "${1#dconf:}" ;;
-	*) $as_nobody $gnome_session gsettings set org.gnome.desktop.input-sources sources "$1" ;;
+	reset) $as_nobody $gnome_session gsettings reset org.gnome.desktop.input-sources sources
+		await "sources reset" "[]" sources_now gsettings ;;
+	dconf:*) $as_nobody $gnome_session dconf write /org/gnome/desktop/input-sources/sources "${1#dconf:}"
+		await "sources written" "${1#dconf:}" sources_now dconf ;;
+	*) $as_nobody $gnome_session gsettings set org.gnome.desktop.input-sources sources "$1"
+		await "sources read back" "$(echo "$1" | tr -d ' ')" sources_now gsettings ;;
 	esac
+}
+
+# GNOME's input sources as gsettings or dconf reads them, without spaces
+# or a type.
+sources_now() {
+	case $1 in
+	gsettings) $as_nobody $gnome_session gsettings get org.gnome.desktop.input-sources sources ;;
+	dconf) $as_nobody $gnome_session dconf read /org/gnome/desktop/input-sources/sources ;;
+	esac | sed 's/^@[^ ]* //' | tr -d ' '
 }
 
 start_gnome_shell() {

@@ -19,12 +19,12 @@ program() {
 	"$exe" "$@"
 }
 
-# Waits for the file $1 to hold one whole line, for at most 10 seconds.
+# Waits for the file $1 to hold one whole line, for at most 30 seconds.
 await_line() {
 	tries=0
 	until grep -qs . "$1" && [ "$(wc -l < "$1")" = 1 ]; do
 		tries=$((tries + 1))
-		[ $tries -gt 200 ] && break
+		[ $tries -gt 600 ] && return 1
 		sleep 0.05
 	done
 }
@@ -32,7 +32,7 @@ await_line() {
 # A private session bus for the fake fcitx5 daemons and dde-daemons.
 dbus-daemon --session --nofork --print-address=3 3> "$work/bus" > /dev/null 2>&1 &
 bus_pid=$!
-await_line "$work/bus"
+await_line "$work/bus" || { echo "FAIL: cannot start a session bus"; exit 1; }
 bus=$(cat "$work/bus")
 
 # Starts the fake server of kind $1 ("x", "wayland", "fcitx5" or "dde")
@@ -48,7 +48,7 @@ start_fake() {
 		"$work/bus-$2" > "$work/ready" 2> /dev/null & ;;
 	esac
 	fake=$!
-	await_line "$work/ready"
+	await_line "$work/ready" || return 1
 	case $1:$2 in
 	x:tcp-no-answer) session="DISPLAY=127.0.0.1:$(cat "$work/ready")" ;;
 	x:*) session="DISPLAY=:$(cat "$work/ready")" ;;
@@ -64,7 +64,7 @@ start_fake() {
 
 # The kind of fake, its way, and the identifiers expected.
 while read -r kind way identifiers; do
-	start_fake "$kind" "$way"
+	start_fake "$kind" "$way" || { verdict "$kind $way" "the fake never got ready"; continue; }
 	report $identifiers > "$work/expected"
 	started=$(date +%s%N)
 	env -u DISPLAY -u WAYLAND_DISPLAY -u WAYLAND_SOCKET \

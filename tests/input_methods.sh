@@ -27,18 +27,41 @@ write_fcitx5_profile() {
 	chown -R nobody:nogroup "$gnome_dir/home"
 }
 
-# Starts fcitx5 with the groups given, as write_fcitx5_profile takes them.
+# The keymap a test sets before it starts a framework: one that no
+# framework here sets, so that a change shows the framework has set its
+# own.
+before_framework() {
+	DISPLAY=$x setxkbmap -layout lt
+}
+
+# The current group of the fcitx5 that answers on the bus, as
+# write_fcitx5_profile takes one: "NAME:ITEM,ITEM".
+fcitx5_group() {
+	controller="$as_nobody $gnome_session gdbus call --session -d org.fcitx.Fcitx5
+		-o /controller -m org.fcitx.Fcitx.Controller1"
+	group=$($controller.CurrentInputMethodGroup | sed "s/^('\(.*\)',)\$/\1/")
+	$controller.InputMethodGroupInfo "$group" | grep -o "('[^']*', '[^']*')" |
+		sed "s/^('\([^']*\)'.*/\1/" | paste -sd, - | sed "s/^/$group:/"
+}
+
+# Starts fcitx5 with the groups given, as write_fcitx5_profile takes them,
+# and waits until it answers with the current one and has set the X
+# keymap to its layout, us.
 start_fcitx5() {
 	write_fcitx5_profile "$1"
+	before_framework
 	$as_nobody $gnome_session DISPLAY=$x setsid fcitx5 \
 		--disable=wayland,waylandim,classicui,kimpanel,notificationitem,fcitx4frontend,clipboard,notifications \
 		> /dev/null 2>&1 &
 	im_pid=$!
-	await_owner org.fcitx.Fcitx5
+	await_owner org.fcitx.Fcitx5 &&
+		await "fcitx5 answers with its group" "${1%%/*}" fcitx5_group &&
+		await "fcitx5 sets the keymap" us x_layouts env DISPLAY=$x
 }
 
 # Starts KWin, headless on the Wayland display kde-test, with KWin itself
-# starting fcitx5, with the groups given, as its input method; kwinrc names
+# starting fcitx5, with the groups given, as its input method, and waits
+# until fcitx5 answers; kwinrc names
 # fcitx5's .desktop file, as KDE's settings write it. KWin runs from a copy
 # of its binary, named as KWin needs: the installed one carries a file
 # capability, which a process that changed its user may not gain.
@@ -53,16 +76,37 @@ start_kwin() {
 		'fcitx5 --disable=classicui,kimpanel,notificationitem,fcitx4frontend,clipboard,notifications' \
 		> /dev/null 2>&1 &
 	im_pid=$!
-	await_owner org.fcitx.Fcitx5
+	await_owner org.fcitx.Fcitx5 &&
+		await "fcitx5 answers with its group" "${1%%/*}" fcitx5_group
 }
 
-# Sets IBus's engines, given as "['xkb:us::eng', 'hangul']", and starts
-# its daemon.
+# Sets IBus's engines, given as "['xkb:us::eng', 'hangul']", the first a
+# keyboard, and starts its daemon; waits until it has written its address
+# file and its panel has set the X keymap to the first engine's layout.
 start_ibus() {
+	engines=$(echo "$1" | tr -d ' ')
 	$as_nobody $gnome_session gsettings set org.freedesktop.ibus.general preload-engines "$1"
+	await "IBus's engines read back" "$engines" ibus_engines || return 1
+	before_framework
 	$as_nobody $gnome_session DISPLAY=$x setsid ibus-daemon --xim > /dev/null 2>&1 &
 	im_pid=$!
-	await_owner org.freedesktop.IBus
+	first=$(echo "$engines" | sed "s/^\['\([^']*\)'.*/\1/")
+	layout=$(echo "$first" | cut -d: -f2)
+	variant=$(echo "$first" | cut -d: -f3)
+	await_owner org.freedesktop.IBus &&
+		await "IBus writes its address file" $im_pid ibus_address_pid &&
+		await "IBus's panel sets the keymap" "$layout${variant:+($variant)}" \
+			x_layouts env DISPLAY=$x
+}
+
+ibus_engines() {
+	$as_nobody $gnome_session gsettings get org.freedesktop.ibus.general preload-engines |
+		tr -d ' '
+}
+
+# The process that IBus's address file for the X display names.
+ibus_address_pid() {
+	sed -n 's/^IBUS_DAEMON_PID=//p' "$gnome_dir"/home/.config/ibus/bus/*-unix-"${x#:}"
 }
 
 # Whether a program owns the bus name $1.
@@ -72,17 +116,32 @@ owned() {
 		grep -q true
 }
 
-# Waits for the bus name $1 to be owned, for at most 10 seconds.
+# Waits for the bus name $1 to be owned, for at most 30 seconds, while the
+# framework runs.
 await_owner() {
 	tries=0
 	until owned "$1"; do
 		tries=$((tries + 1))
-		[ $tries -gt 200 ] || ! kill -0 $im_pid 2> /dev/null && return 1
+		if [ $tries -gt 600 ] || ! kill -0 $im_pid 2> /dev/null; then
+			verdict "$1 is owned" "never"
+			return 1
+		fi
 		sleep 0.05
 	done
 }
 
+# Stops the framework and whatever it started, and waits until all of it
+# has ended: a process left from one row could change the keymap in the
+# next.
 stop_input_methods() {
-	[ -n "${im_pid:-}" ] && { kill -- -$im_pid 2> /dev/null; wait $im_pid 2> /dev/null || :; }
+	[ -n "${im_pid:-}" ] || return 0
+	kill -- -$im_pid 2> /dev/null
+	wait $im_pid 2> /dev/null
+	tries=0
+	while pgrep -g $im_pid > /dev/null && [ $tries -lt 200 ]; do
+		tries=$((tries + 1))
+		sleep 0.05
+	done
+	pkill -KILL -g $im_pid 2> /dev/null
 	im_pid=
 }

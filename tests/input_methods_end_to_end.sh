@@ -29,10 +29,17 @@ chown -R nobody:nogroup "$schemas"
 kde="XDG_CURRENT_DESKTOP=KDE XMODIFIERS=@im=fcitx QT_IM_MODULE=fcitx GTK_IM_MODULE=fcitx"
 xfce="XDG_CURRENT_DESKTOP=XFCE XMODIFIERS=@im=ibus GTK_IM_MODULE=ibus"
 
-# Sets "gnome:VALUE" or "cinnamon:VALUE" as the desktop's input sources.
+# Sets "gnome:VALUE" or "cinnamon:VALUE" as the desktop's input sources,
+# and waits until they read back.
 set_setting() {
-	$as_nobody $gnome_session GSETTINGS_SCHEMA_DIR=$schemas \
-		gsettings set "org.${1%%:*}.desktop.input-sources" sources "${1#*:}"
+	gsettings="$as_nobody $gnome_session GSETTINGS_SCHEMA_DIR=$schemas gsettings"
+	$gsettings set "org.${1%%:*}.desktop.input-sources" sources "${1#*:}"
+	await "${1%%:*}'s sources read back" "$(echo "${1#*:}" | tr -d ' ')" \
+		setting_now "org.${1%%:*}.desktop.input-sources"
+}
+
+setting_now() {
+	$gsettings get "$1" sources | sed 's/^@[^ ]* //' | tr -d ' '
 }
 
 # A machine without libsystemd, whose sd-bus the program asks the bus
@@ -51,7 +58,9 @@ chmod 755 "$work"
 # current one first, "ibus" with its engines, "=" the last one still, "-"
 # none), more of the session's environment (first "no-libsystemd" for a
 # machine without it), the desktop's input sources to set, if any, and the
-# identifiers expected. The keymap is us.
+# identifiers expected. Where no framework runs the keymap is us; fcitx5
+# sets it to its group's layout, us, and IBus's panel to its first
+# engine's.
 while IFS='|' read -r framework argument environment setting identifiers; do
 	case $environment in
 	no-libsystemd*) prefix="unshare --mount sh $work/no_libsystemd.sh" ;;
@@ -59,26 +68,29 @@ while IFS='|' read -r framework argument environment setting identifiers; do
 	esac
 	if [ "$framework" != = ]; then
 		stop_input_methods
-		DISPLAY=$x setxkbmap -layout us
 		case $framework in
 		fcitx5) start_fcitx5 "$argument" ;;
 		ibus) start_ibus "$argument" ;;
+		-) DISPLAY=$x setxkbmap -layout us ;;
 		esac || verdict "$framework $argument" "cannot start it"
 	fi
 	[ -z "$setting" ] || set_setting "$setting"
-	expect_soon "$framework $argument, $environment, $setting" \
+	expect "$framework $argument, $environment, $setting" \
 		"$prefix $as_nobody $gnome_session DISPLAY=$x ${environment#no-libsystemd} $gnome_dir/kblayouts" \
 		$identifiers
 	if [ "$framework" = - ]; then
-		owned org.fcitx.Fcitx5 || owned org.freedesktop.IBus ||
-			pgrep -u nobody dbus-launch > /dev/null &&
-			problem="a daemon was started" || problem=
+		# A daemon the bus starts runs before it owns its name.
+		problem=
+		owned org.fcitx.Fcitx5 || owned org.freedesktop.IBus && problem="a name is owned"
+		for daemon in fcitx5 ibus-daemon dbus-launch; do
+			pgrep -u nobody -x $daemon > /dev/null && problem="$daemon was started"
+		done
 		verdict "$environment, nothing started" "$problem"
 	fi
 done <<END
 fcitx5|Default:keyboard-us,keyboard-de,mozc|$kde||04090409 04070407 04110411
 fcitx5|Chinese:keyboard-de-nodeadkeys,pinyin,hangul/Default:keyboard-us|$kde||04070407 08040804 04120412
-fcitx5|Default:keyboard-us-dvorak,keyboard-fr,keyboard-ru,keyboard-tw,chewing|$kde||F0020409 040C040C 04190419 04040404
+fcitx5|Default:keyboard-us-dvorak,keyboard-fr,keyboard-ru,keyboard-tw|$kde||F0020409 040C040C 04190419 04040404
 =||no-libsystemd $kde||04090409
 =||XDG_CURRENT_DESKTOP=GNOME INPUT_METHOD=fcitx5|gnome:[('xkb','de')]|F0020409 040C040C 04190419 04040404
 =||XDG_CURRENT_DESKTOP=GNOME XMODIFIERS=@im=ibus QT_IM_MODULE=ibus||F0020409 040C040C 04190419 04040404
@@ -90,7 +102,7 @@ ibus|['xkb:us:dvorak:eng', 'xkb:ca::fra', 'xkb:jp::jpn']|$xfce||F0020409 10090C0
 =||no-libsystemd $xfce||F0020409 10090C0C 04110411
 =||$xfce IBUS_ADDRESS_FILE=$work/address-init||F0020409 10090C0C 04110411
 =||$xfce IBUS_ADDRESS_FILE=$work/address-ended||F0020409 10090C0C 04110411
-=||no-libsystemd $xfce IBUS_ADDRESS_FILE=$work/address-fifo||04090409
+=||no-libsystemd $xfce IBUS_ADDRESS_FILE=$work/address-fifo||F0020409
 =||XDG_CURRENT_DESKTOP=GNOME XMODIFIERS=@im=ibus|gnome:[('xkb','fr')]|040C040C
 -||$xfce||04090409
 -||XDG_CURRENT_DESKTOP=X-Cinnamon GSETTINGS_SCHEMA_DIR=$schemas|cinnamon:[('xkb','fr'),('xkb','de'),('xkb','us'),('xkb','ru'),('xkb','it')]|040C040C 04070407 04090409 04190419 04100410

@@ -5,7 +5,7 @@
 # given, readable by nobody), sway_wayland (its WAYLAND_DISPLAY) and
 # sway_x (the DISPLAY of its Xwayland), and as_nobody, a command prefix
 # that runs a command as nobody in that session. stop_sway stops both.
-# Needs xvfb.sh; expect_in_sway needs checks.sh.
+# Needs xvfb.sh; expect_in_sway and await_sway_groups need checks.sh.
 
 start_sway() {
 	sway_dir=$(mktemp -d)
@@ -41,15 +41,22 @@ stop_sway() {
 	[ -n "${sway_dir:-}" ] && rm -rf "$sway_dir"
 }
 
-# Runs the program as nobody in the session with the environment given
-# until its report is the one expected (Xwayland learns the keymap a moment
-# after its first client). Arguments: a description, the environment, the
-# identifiers.
+# Runs the program as nobody in the session with the environment given.
+# Arguments: a description, the environment, the identifiers.
 expect_in_sway() {
 	description=$1
 	environment=$2
 	shift 2
-	expect_soon "$description" "$as_nobody $environment $sway_dir/kblayouts" "$@"
+	expect "$description" "$as_nobody $environment $sway_dir/kblayouts" "$@"
+}
+
+# Waits until sway's keymap has the groups named, joined by commas, as a
+# Wayland client and as an X client of Xwayland, which learns the keymap
+# a moment after sway has it.
+await_sway_groups() {
+	await "sway's keymap" "$1" \
+		$as_nobody WAYLAND_DISPLAY=$sway_wayland /usr/bin/python3 "$here/wayland_groups.py" &&
+		await "Xwayland's keymap" "$1" x_group_names $as_nobody DISPLAY=$sway_x
 }
 
 # Sets sway's layouts at run time.

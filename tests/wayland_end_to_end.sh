@@ -15,9 +15,11 @@ trap 'stop_sway; [ -n "${weston_pid:-}" ] && kill $weston_pid; rm -rf "$work"' E
 start_sway "$exe" de,fr,us ,,dvorak || { echo "FAIL: cannot start sway"; exit 1; }
 wayland="WAYLAND_DISPLAY=$sway_wayland"
 x="DISPLAY=$sway_x"
+await_sway_groups "German,French,English (Dvorak)"
 expect_in_sway "sway, Wayland alone" "$wayland" 04070407 040C040C F0020409
 expect_in_sway "sway, Wayland and X" "$wayland $x" 04070407 040C040C F0020409
 swaymsg_layouts ru,gb
+await_sway_groups "Russian,English (UK)"
 expect_in_sway "sway after swaymsg" "$wayland" 04190419 08090809
 expect_in_sway "a Wayland display with no socket: the X answer" \
 	"WAYLAND_DISPLAY=no-such-socket $x" 04190419 08090809
@@ -26,11 +28,7 @@ expect_in_sway "a Wayland display with no socket: the X answer" \
 $as_nobody weston --backend=headless-backend.so --socket=weston-test \
 	--idle-time=0 > /dev/null 2>&1 &
 weston_pid=$!
-tries=0
-until [ -S "$sway_dir/weston-test" ] || [ $tries -gt 100 ]; do
-	tries=$((tries + 1))
-	sleep 0.05
-done
-expect_in_sway "weston without a seat" "WAYLAND_DISPLAY=weston-test $x"
+await "weston listens" yes sh -c "[ -S '$sway_dir/weston-test' ] && echo yes" &&
+	expect_in_sway "weston without a seat" "WAYLAND_DISPLAY=weston-test $x"
 
 finish end-to-end

@@ -109,8 +109,10 @@ check_run "a keymap loaded back by xkbcomp" "$work/expected"
 # Xwayland follows sway's keymap and names only the groups.
 stop_xvfb
 if start_sway "$exe" de,fr,us ,,dvorak; then
+	await_sway_groups "German,French,English (Dvorak)"
 	expect_in_sway "Xwayland under sway" "DISPLAY=$sway_x" 04070407 040C040C F0020409
 	swaymsg_layouts ru,gb
+	await_sway_groups "Russian,English (UK)"
 	expect_in_sway "Xwayland after swaymsg" "DISPLAY=$sway_x" 04190419 08090809
 	stop_sway
 else

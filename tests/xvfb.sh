@@ -26,3 +26,18 @@ stop_xvfb() {
 	[ -n "${xvfb_pid:-}" ] && kill $xvfb_pid 2> /dev/null && wait $xvfb_pid 2> /dev/null
 	xvfb_pid=
 }
+
+# What an X server's keymap holds, as xkbcomp reads it, for tests to wait
+# for: the layouts of its symbols name ("us(dvorak)" of
+# "pc+us(dvorak)+inet(evdev)"), or its group names joined by commas
+# ("German,French"). The arguments are a command prefix that runs xkbcomp
+# as the server's client, with DISPLAY among them.
+x_layouts() {
+	"$@" sh -c 'xkbcomp -xkb "$DISPLAY" - 2> /dev/null' |
+		sed -n 's/^xkb_symbols "[^+]*+\(.*\)+[^+]*" {$/\1/p'
+}
+
+x_group_names() {
+	"$@" sh -c 'xkbcomp -xkb "$DISPLAY" - 2> /dev/null' |
+		sed -n 's/^ *name\[group[0-9]*\] *= *"\(.*\)";$/\1/Ip' | paste -sd, -
+}
