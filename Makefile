@@ -10,7 +10,7 @@ ifneq ($(filter run%,$(MAKECMDGOALS)),)
 QUIET := > /dev/null
 endif
 
-.PHONY: all run run-win32 run-win64 test setup-tests bench fuzz install package clean \
+.PHONY: all run run-win32 run-win64 test setup-tests stress bench fuzz install package clean \
 	$(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 # The sets of packages tools/setup-debian.sh installs: what each preset's
@@ -23,12 +23,12 @@ SETS_win64 := cross
 MORE :=
 TESTING := OFF
 test-native: MORE := test package
-test-sanitize fuzz: MORE := test
+test-sanitize stress fuzz: MORE := test
 test-win32 test-win64: MORE := test wine
 run-win32 run-win64: MORE := wine
 package: MORE := package
 bench: MORE := bench
-$(addprefix test-,$(PRESETS)) fuzz: TESTING := ON
+$(addprefix test-,$(PRESETS)) stress fuzz: TESTING := ON
 
 all: $(addprefix build-,$(PRESETS))
 
@@ -53,6 +53,11 @@ setup-tests:
 
 $(addprefix test-,$(PRESETS)): test-%: build-%
 	ctest --preset $*
+
+# The end-to-end tests of the native presets again, on one processor and
+# beside a busy loop on every processor.
+stress: build-native build-sanitize
+	@sh tools/stress.sh native sanitize
 
 bench: build-native
 	@sh tools/bench.sh build/native/kblayouts $(BEFORE)
