@@ -20,26 +20,35 @@ bool DesktopNamed(const char *desktop)
 	return false;
 }
 
-static bool IsFramework(const char *value)
-{
-	static const char *const frameworks[] = {"fcitx", "fcitx5", "ibus"};
+static const char *const ANY_FRAMEWORK[] = {"fcitx", "fcitx5", "ibus", NULL};
+static const char *const FCITX[] = {"fcitx", NULL};
 
-	for (const char *framework : frameworks)
-		if (value && strcmp(value, framework) == 0)
+static bool IsOneOf(const char *value, const char *const names[])
+{
+	for (; value && *names; names++)
+		if (strcmp(value, *names) == 0)
 			return true;
 	return false;
 }
 
-static bool FrameworkNamed()
+// Whether the variables that name the session's framework name one of
+// frameworks.
+static bool VariablesName(const char *const frameworks[])
 {
 	static const char prefix[] = "@im=";
 	const char *modifiers = getenv("XMODIFIERS");
 
 	if (modifiers && strncmp(modifiers, prefix, sizeof prefix - 1) == 0 &&
-	    IsFramework(modifiers + sizeof prefix - 1))
+	    IsOneOf(modifiers + sizeof prefix - 1, frameworks))
 		return true;
-	return IsFramework(getenv("GTK_IM_MODULE")) || IsFramework(getenv("QT_IM_MODULE")) ||
-	    IsFramework(getenv("INPUT_METHOD")) || KWinStartsFramework();
+	return IsOneOf(getenv("GTK_IM_MODULE"), frameworks) ||
+	    IsOneOf(getenv("QT_IM_MODULE"), frameworks) ||
+	    IsOneOf(getenv("INPUT_METHOD"), frameworks);
+}
+
+static bool FrameworkNamed()
+{
+	return VariablesName(ANY_FRAMEWORK) || KWinStartsFramework();
 }
 
 bool InputMethodNamed()
@@ -49,6 +58,11 @@ bool InputMethodNamed()
 	if (state == UNASKED)
 		state = FrameworkNamed() ? NAMED : UNNAMED;
 	return state == NAMED;
+}
+
+bool FcitxNamed()
+{
+	return VariablesName(FCITX);
 }
 
 bool WaylandNamed()

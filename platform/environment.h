@@ -15,6 +15,10 @@ bool DesktopNamed(const char *desktop);
 // one KWin starts. It says what is configured, not that a framework runs.
 bool InputMethodNamed();
 
+// Whether the session names "fcitx", which both fcitx 4 and fcitx5
+// answer to, in one of the variables above.
+bool FcitxNamed();
+
 // Whether WAYLAND_DISPLAY or WAYLAND_SOCKET names a Wayland compositor.
 bool WaylandNamed();
 

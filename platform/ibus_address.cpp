@@ -5,17 +5,11 @@
 #include <stdlib.h>
 
 #include "environment.h"
+#include "local_system.h"
 #include "small_file.h"
 
 // Longer files than this are read only this far.
 enum { ADDRESS_FILE_MAX = 4096, ID_MAX = 64 };
-
-static Text MachineId(char *buffer, size_t size)
-{
-	Text id = Trimmed(ReadSmallFile("/var/lib/dbus/machine-id", buffer, size));
-
-	return id.length > 0 ? id : Trimmed(ReadSmallFile("/etc/machine-id", buffer, size));
-}
 
 // The host and display parts of the file's name, as IBus makes them: a
 // Wayland display's name, or DISPLAY's host (by default "unix") and
@@ -89,13 +83,11 @@ static IbusServer ReadServer()
 	if (!AddressFilePath(path, sizeof path))
 		return IBUS_SERVER_UNKNOWN;
 	Text file = ReadSmallFile(path, contents, sizeof contents);
-	pid_t pid = ProcessId(Value(file, "IBUS_DAEMON_PID"));
 	// fcitx5 empties both values as it ends; a process that has ended has
-	// no name in /proc.
-	if (pid <= 0 || Value(file, "IBUS_ADDRESS").length == 0 ||
-	    snprintf(path, sizeof path, "/proc/%d/comm", (int)pid) >= (int)sizeof path)
+	// no name.
+	if (Value(file, "IBUS_ADDRESS").length == 0)
 		return IBUS_SERVER_UNKNOWN;
-	Text name = Trimmed(ReadSmallFile(path, comm, sizeof comm));
+	Text name = ProcessName(ProcessId(Value(file, "IBUS_DAEMON_PID")), comm, sizeof comm);
 	if (TextIs(name, "ibus-daemon"))
 		return IBUS_SERVER_IBUS_DAEMON;
 	return TextIs(name, "fcitx5") ? IBUS_SERVER_FCITX5 : IBUS_SERVER_UNKNOWN;

@@ -1,6 +1,7 @@
 #include "session_sources.h"
 
 #include "desktops.h"
+#include "fcitx4_query.h"
 #include "fcitx5_query.h"
 #include "ibus_query.h"
 #include "wayland_query.h"
@@ -20,6 +21,7 @@ static bool QueryXKeymap(int capacity, uint32_t *hklList, int *count)
 // layout, since Xwayland would then show a default nobody chose.
 const SessionSource SESSION_SOURCES[] = {
 	{QueryFcitx5Layouts, false},	// fcitx5's current group, over sd-bus
+	{QueryFcitx4Layouts, false},	// fcitx 4's list, where fcitx5 gave none
 	{QueryDesktopLayouts, false},	// the desktop's own list
 	{QueryIbusLayouts, false},	// IBus's engines, in other desktops
 	{QueryWaylandLayouts, false},	// the compositor's keymap

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "fcitx5_items.h"
+#include "fcitx_items.h"
 #include "input_method_files.h"
 #include "input_sources.h"
 
@@ -63,39 +63,48 @@ TEST(InputSources, LanguageOfEachSource)
 		EXPECT_EQ(Langid(c.type, c.id), c.langid) << c.type << " " << c.id.substr(0, 40);
 }
 
-// The table entry an fcitx5 item is named by: its key, "" for a language
-// the tables lack, "-" for an item left out.
-static std::string Fcitx5Entry(const std::string &name, const std::string &language)
+// The table entry an item of fcitx's list is named by: its key, "" for a
+// language the tables lack, "-" for an item left out.
+static std::string FcitxEntry(const std::string &name, const char *keyboardPrefix,
+    const std::string &language)
 {
 	const WindowsLayout *layout = NULL;
-	if (!Fcitx5ItemLayout({name.data(), name.size()}, {language.data(), language.size()}, &layout))
+	if (!FcitxItemLayout({name.data(), name.size()}, keyboardPrefix,
+	    {language.data(), language.size()}, &layout))
 		return "-";
 	return layout ? LAYOUT_TEXT + layout->key : "";
 }
 
-TEST(InputSources, EntryOfEachFcitx5Item)
+TEST(InputSources, EntryOfEachFcitxItem)
 {
 	static const struct {
-		std::string name, language, entry;
+		std::string name;
+		const char *keyboardPrefix;
+		std::string language, entry;
 	} cases[] = {
-		{"keyboard-us", "en", "us"},
-		{"keyboard-us-dvorak", "", "us(dvorak)"},
-		{"keyboard-de-nodeadkeys", "de", "de(nodeadkeys)"},
-		{"keyboard-ca-fr-legacy", "", "ca(fr-legacy)"},
-		{"keyboard-us-no-such-variant", "", "us"},
-		{"keyboard-qq", "en", "-"},
-		{"keyboard-", "en", "-"},
-		{"keyboard--dvorak", "en", "-"},
-		{"mozc", "ja", "ja"},
-		{"pinyin", "zh_CN", "zh"},
-		{"chewing", "zh_TW", "zh_TW"},
-		{"unikey", "vi", "vi"},
-		{"no-language", "", ""},
-		{"keyboard", "ko", "ko"},
-		{"mozc", std::string(1 << 16, 'j'), ""},
+		{"keyboard-us", FCITX5_KEYBOARD, "en", "us"},
+		{"keyboard-us-dvorak", FCITX5_KEYBOARD, "", "us(dvorak)"},
+		{"keyboard-de-nodeadkeys", FCITX5_KEYBOARD, "de", "de(nodeadkeys)"},
+		{"keyboard-ca-fr-legacy", FCITX5_KEYBOARD, "", "ca(fr-legacy)"},
+		{"keyboard-us-no-such-variant", FCITX5_KEYBOARD, "", "us"},
+		{"keyboard-qq", FCITX5_KEYBOARD, "en", "-"},
+		{"keyboard-", FCITX5_KEYBOARD, "en", "-"},
+		{"keyboard--dvorak", FCITX5_KEYBOARD, "en", "-"},
+		{"mozc", FCITX5_KEYBOARD, "ja", "ja"},
+		{"pinyin", FCITX5_KEYBOARD, "zh_CN", "zh"},
+		{"chewing", FCITX5_KEYBOARD, "zh_TW", "zh_TW"},
+		{"unikey", FCITX5_KEYBOARD, "vi", "vi"},
+		{"no-language", FCITX5_KEYBOARD, "", ""},
+		{"keyboard", FCITX5_KEYBOARD, "ko", "ko"},
+		{"mozc", FCITX5_KEYBOARD, std::string(1 << 16, 'j'), ""},
+		{"fcitx-keyboard-de", FCITX4_KEYBOARD, "", "de"},
+		{"fcitx-keyboard-af-ps-olpc", FCITX4_KEYBOARD, "", "af(ps-olpc)"},
+		{"fcitx-keyboard-qq", FCITX4_KEYBOARD, "", "-"},
+		{"pinyin", FCITX4_KEYBOARD, "zh_CN", "zh"},
+		{"keyboard-de", FCITX4_KEYBOARD, "", ""},
 	};
 	for (const auto &c : cases)
-		EXPECT_EQ(Fcitx5Entry(c.name, c.language), c.entry) << c.name;
+		EXPECT_EQ(FcitxEntry(c.name, c.keyboardPrefix, c.language), c.entry) << c.name;
 }
 
 TEST(InputSources, LanguageOfEachFcitx5DescriptionFile)

@@ -50,32 +50,36 @@ static bool AwaitReady(const SdBus *sd, sd_bus *bus)
 
 // A connection that fails is closed without the flush that would wait,
 // without a limit, for a bus that never answered.
-static sd_bus *Connect(const SdBus *sd, const char *address)
+bool ConnectBus(const char *address, BusConnection *connection)
 {
+	const SdBus *sd = LoadSdBus();
 	sd_bus *bus = NULL;
 
-	if (sd->busNew(&bus) < 0)
-		return NULL;
+	if (!sd || sd->busNew(&bus) < 0)
+		return false;
 	if (sd->setAddress(bus, address) < 0 || sd->setBusClient(bus, 1) < 0 ||
-	    sd->start(bus) < 0 || !AwaitReady(sd, bus))
-		bus = sd->closeUnref(bus);
-	return bus;
+	    sd->start(bus) < 0 || !AwaitReady(sd, bus)) {
+		sd->closeUnref(bus);
+		return false;
+	}
+	*connection = BusConnection{sd, bus};
+	return true;
 }
 
-const SessionBusConnection *SessionBus()
+const BusConnection *SessionBus()
 {
-	static bool tried;
-	static SessionBusConnection connection;
+	static bool tried, connected;
+	static BusConnection connection;
 	char address[1024];
 
-	if (!tried && SessionBusAddress(address, sizeof address) &&
-	    (connection.sd = LoadSdBus()))
-		connection.bus = Connect(connection.sd, address);
+	if (!tried)
+		connected = SessionBusAddress(address, sizeof address) &&
+		    ConnectBus(address, &connection);
 	tried = true;
-	return connection.bus ? &connection : NULL;
+	return connected ? &connection : NULL;
 }
 
-sd_bus_message *CallMethod(const SessionBusConnection *bus, BusObject object,
+sd_bus_message *CallMethod(const BusConnection *bus, BusObject object,
     const char *method, const char *const arguments[], int count,
     const char *replyType, bool *unknown)
 {
@@ -102,7 +106,7 @@ sd_bus_message *CallMethod(const SessionBusConnection *bus, BusObject object,
 	return reply;
 }
 
-bool NameHasOwner(const SessionBusConnection *bus, const char *name)
+bool NameHasOwner(const BusConnection *bus, const char *name)
 {
 	static const BusObject busItself = {"org.freedesktop.DBus", "/org/freedesktop/DBus",
 	    "org.freedesktop.DBus"};
@@ -117,7 +121,7 @@ bool NameHasOwner(const SessionBusConnection *bus, const char *name)
 	return owned;
 }
 
-Text ReadString(const SessionBusConnection *bus, sd_bus_message *message)
+Text ReadString(const BusConnection *bus, sd_bus_message *message)
 {
 	const char *string = NULL;
 

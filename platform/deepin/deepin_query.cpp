@@ -14,7 +14,7 @@ static const BusObject KEYBOARDS[] = {
 
 // The layouts of the keyboard's list, in order; -1 where it does not
 // answer with an array of strings.
-static int UserLayouts(const SessionBusConnection *bus, BusObject keyboard,
+static int UserLayouts(const BusConnection *bus, BusObject keyboard,
     const WindowsLayout *layouts[])
 {
 	const char *const arguments[] = {keyboard.interface, "UserLayoutList"};
@@ -39,7 +39,7 @@ static int UserLayouts(const SessionBusConnection *bus, BusObject keyboard,
 
 bool QueryDeepinLayouts(int capacity, uint32_t *hklList, int *count)
 {
-	const SessionBusConnection *bus = SessionBus();
+	const BusConnection *bus = SessionBus();
 	const WindowsLayout *layouts[MAX_LAYOUTS];
 	int found = -1;
 

@@ -1,7 +1,7 @@
 #include "fcitx5_query.h"
 
 #include "environment.h"
-#include "fcitx5_items.h"
+#include "fcitx_items.h"
 #include "ibus_address.h"
 #include "input_method_files.h"
 #include "layout_identifiers.h"
@@ -36,7 +36,7 @@ static const Fields GROUP_ITEM = {"ss", NULL, "s"};
 static const Fields AVAILABLE_ITEM = {"ssssssb", "ssss", "b"};
 
 // Reads the structs of an array in a reply until its end or the last item.
-static void ReadStructs(const SessionBusConnection *bus, sd_bus_message *reply,
+static void ReadStructs(const BusConnection *bus, sd_bus_message *reply,
     Fields fields, Items *items)
 {
 	const SdBus *sd = bus->sd;
@@ -56,7 +56,7 @@ static void ReadStructs(const SessionBusConnection *bus, sd_bus_message *reply,
 
 // From 5.1 on, the current group's items, each with its language code.
 // The reply is the caller's to unref; NULL where fcitx5 did not answer.
-static sd_bus_message *FullGroupItems(const SessionBusConnection *bus, Items *items,
+static sd_bus_message *FullGroupItems(const BusConnection *bus, Items *items,
     bool *unknown)
 {
 	static const char *const currentGroup[] = {""};
@@ -71,7 +71,7 @@ static sd_bus_message *FullGroupItems(const SessionBusConnection *bus, Items *it
 
 // Before 5.1: the current group's items, by their names alone. The reply
 // is the caller's to unref; NULL where fcitx5 did not answer.
-static sd_bus_message *GroupItems(const SessionBusConnection *bus, Items *items)
+static sd_bus_message *GroupItems(const BusConnection *bus, Items *items)
 {
 	sd_bus_message *current = CallMethod(bus, CONTROLLER, "CurrentInputMethodGroup",
 	    NULL, 0, "s", NULL);
@@ -93,12 +93,12 @@ static sd_bus_message *GroupItems(const SessionBusConnection *bus, Items *items)
 // description file's, else, where any is left, the one in fcitx5's list
 // of every input method, which is asked for once. The list is the
 // caller's to unref.
-static sd_bus_message *ItemLanguages(const SessionBusConnection *bus, Items *items)
+static sd_bus_message *ItemLanguages(const BusConnection *bus, Items *items)
 {
 	int missing = 0;
 
 	for (int i = 0; i < items->count; i++) {
-		if (IsFcitx5Keyboard(items->names[i]))
+		if (IsFcitxKeyboard(items->names[i], FCITX5_KEYBOARD))
 			continue;
 		if (DescribedLanguage(items->names[i], items->described[i], LANGUAGE_MAX))
 			items->languages[i] = TextOf(items->described[i]);
@@ -129,8 +129,9 @@ static int ItemLayouts(const Items *items, const WindowsLayout *layouts[])
 	int found = 0;
 
 	for (int i = 0; i < items->count; i++)
-		if ((items->languages[i].bytes || IsFcitx5Keyboard(items->names[i])) &&
-		    Fcitx5ItemLayout(items->names[i], items->languages[i], &layouts[found]))
+		if ((items->languages[i].bytes || IsFcitxKeyboard(items->names[i], FCITX5_KEYBOARD)) &&
+		    FcitxItemLayout(items->names[i], FCITX5_KEYBOARD, items->languages[i],
+		    &layouts[found]))
 			found++;
 	return found;
 }
@@ -138,7 +139,7 @@ static int ItemLayouts(const Items *items, const WindowsLayout *layouts[])
 // fcitx5 runs where the environment names a framework and the bus has it,
 // unless IBus's address file names ibus-daemon, which fcitx5 would have
 // taken the place of.
-static const SessionBusConnection *Fcitx5Bus()
+static const BusConnection *Fcitx5Bus()
 {
 	return InputMethodNamed() && IbusAddressServer() != IBUS_SERVER_IBUS_DAEMON
 	    ? SessionBus() : NULL;
@@ -146,7 +147,7 @@ static const SessionBusConnection *Fcitx5Bus()
 
 bool QueryFcitx5Layouts(int capacity, uint32_t *hklList, int *count)
 {
-	const SessionBusConnection *bus = Fcitx5Bus();
+	const BusConnection *bus = Fcitx5Bus();
 	Items items = {};
 	const WindowsLayout *layouts[MAX_LAYOUTS];
 	sd_bus_message *list = NULL;

@@ -14,7 +14,7 @@
 // fcitx5 in its place; where it names none that runs, the bus is asked.
 static bool IbusRuns()
 {
-	const SessionBusConnection *bus;
+	const BusConnection *bus;
 
 	if (!InputMethodNamed() || DesktopListsInputMethods())
 		return false;
