@@ -1,7 +1,7 @@
 #!/usr/bin/python3
-"""A fake fcitx5 or dde-daemon on the session bus that answers in the way
-named by its first argument, for the program's tests. It prints "ready"
-once it owns its name, and serves until it is stopped.
+"""A fake fcitx5, fcitx 4 or dde-daemon on the session bus that answers in
+the way named by its first argument, for the program's tests. It prints
+"ready" once it owns its name, and serves until it is stopped.
 
 fcitx5's controller: "valid" answers as fcitx5 5.0 does, with no
 FullInputMethodGroupInfo; "full" as 5.1 does, with only
@@ -11,6 +11,11 @@ one method with another type; "errors" answers every one with an error;
 names, one of them 70000 bytes long. "silent-bus" is a session bus, on the
 socket path given as its second argument, that takes connections and never
 answers.
+
+fcitx 4's input methods, whose IMList property lists them: "fcitx4" as
+fcitx 4 does, two of four enabled; "fcitx4-stall" never answers;
+"fcitx4-wrong-type" gives each enabled flag as a number; "fcitx4-many"
+lists 1000 enabled; "fcitx4-long-names" begins with 70000-byte names.
 
 dde-daemon's keyboard, whose UserLayoutList property holds its list: "dde"
 as v23 serves it, "dde-v20" as v20 does; "dde-stall" never answers;
@@ -72,6 +77,21 @@ DDE_WAYS = {
     "dde-many": (DDE_V23, "as", ["us;"] * 100),
 }
 
+# Each fcitx 4 way's IMList, of its type: (name, unique name, language,
+# enabled), the enabled ones first.
+FCITX4_LIST = [("Keyboard - German", "fcitx-keyboard-de", "", True),
+               ("Pinyin", "pinyin", "zh_CN", True),
+               ("Keyboard - French", "fcitx-keyboard-fr", "", False),
+               ("Mozc", "mozc", "ja", False)]
+FCITX4_WAYS = {
+    "fcitx4": ("a(sssb)", FCITX4_LIST),
+    "fcitx4-stall": ("a(sssb)", FCITX4_LIST),
+    "fcitx4-wrong-type": ("a(sssi)", [(n, u, lang, 1) for n, u, lang, _ in FCITX4_LIST]),
+    "fcitx4-many": ("a(sssb)", [("Mozc", "mozc", "ja", True)] * 1000),
+    "fcitx4-long-names": ("a(sssb)", [("x" * 70000, "y" * 70000, "ja", True),
+                                      ("Mozc", "mozc", "ja", True)]),
+}
+
 
 def introspection(interface, methods, properties=""):
     def arg(direction, signature):
@@ -131,12 +151,30 @@ def dde(bus, way):
     serve(bus, name, path, node, get_property=get)
 
 
+def fcitx4(bus, way):
+    """Serves as fcitx 4 on display 0, under its name, so that an address
+    file may name this process."""
+    with open("/proc/self/comm", "w") as comm:
+        comm.write("fcitx")
+    signature, value = FCITX4_WAYS[way]
+
+    def get(connection, sender, path, interface, prop):
+        if way == "fcitx4-stall":
+            time.sleep(3600)
+        return GLib.Variant(signature, value)
+
+    node = Gio.DBusNodeInfo.new_for_xml(introspection("org.fcitx.Fcitx.InputMethod", {}, (
+        f'<property name="IMList" type="{signature}" access="read"/>')))
+    serve(bus, "org.fcitx.Fcitx-0", "/inputmethod", node, get_property=get)
+
+
 def main():
     way = sys.argv[1]
     if way == "silent-bus":
         silent_bus(sys.argv[2])
     bus = Gio.bus_get_sync(Gio.BusType.SESSION)
-    (dde if way.startswith("dde") else fcitx5)(bus, way)
+    serving = dde if way.startswith("dde") else fcitx4 if way.startswith("fcitx4") else fcitx5
+    serving(bus, way)
 
 
 if __name__ == "__main__":

@@ -1,4 +1,5 @@
-# Starts input method frameworks in a session that start_gnome (gnome.sh)
+# Starts input method frameworks (fcitx5, fcitx 4 unpacked in $FCITX4,
+# IBus, or fcitx5 under KWin) in a session that start_gnome (gnome.sh)
 # has set up, as the user nobody, on the X display $x, as a desktop
 # session starts them; stop_input_methods stops them.
 
@@ -57,6 +58,47 @@ start_fcitx5() {
 	await_owner org.fcitx.Fcitx5 &&
 		await "fcitx5 answers with its group" "${1%%/*}" fcitx5_group &&
 		await "fcitx5 sets the keymap" us x_layouts env DISPLAY=$x
+}
+
+# Starts fcitx 4 from its packages unpacked in $gnome_dir/fcitx4, with the
+# input methods given ("fcitx-keyboard-us,pinyin") enabled in that order
+# and no other, and waits until it answers with them on the session bus
+# and has set the X keymap. It starts a bus of its own too, in a session
+# of that bus's own. The X keymap must be us: fcitx 4 would enable the
+# keymap's layout first were it another that the list lacks. It puts the
+# first input method's layout, a keyboard without a variant, before us.
+start_fcitx4() {
+	profile=$gnome_dir/home/.config/fcitx/profile
+	mkdir -p "${profile%/*}"
+	enabled=$(echo "$1" | sed 's/,/:True,/g; s/$/:True/')
+	for other in pinyin shuangpin; do
+		case ,$1, in *,$other,*) ;; *) enabled=$enabled,$other:False ;; esac
+	done
+	printf '[Profile]\nEnabledIMList=%s\n' "$enabled" > "$profile"
+	chown -R nobody:nogroup "$gnome_dir/home"
+	fcitx4=$gnome_dir/fcitx4
+	$as_nobody $gnome_session DISPLAY=$x FCITXDIR=$fcitx4 LD_LIBRARY_PATH=$fcitx4/lib \
+		setsid "$fcitx4/bin/fcitx" -D -s0 > /dev/null 2>&1 &
+	im_pid=$!
+	im_others=$fcitx4/
+	first=${1%%,*}
+	[ "$first" = fcitx-keyboard-us ] && keymap=us || keymap=${first#fcitx-keyboard-}+us:2
+	await_owner "org.fcitx.Fcitx-${x#:}" &&
+		await "fcitx 4 answers with its list" "$1" fcitx4_enabled &&
+		await "fcitx 4 sets the keymap" "$keymap" x_layouts env DISPLAY=$x
+}
+
+# The input methods fcitx 4 lists as enabled, in its order.
+fcitx4_enabled() {
+	$as_nobody $gnome_session gdbus call --session -d "org.fcitx.Fcitx-${x#:}" \
+		-o /inputmethod -m org.freedesktop.DBus.Properties.Get \
+		org.fcitx.Fcitx.InputMethod IMList | grep -o "'[^']*', '[^']*', true)" |
+		sed "s/^'\([^']*\)'.*/\1/" | paste -sd, -
+}
+
+# The address of fcitx 4's own bus, from its address file.
+fcitx4_own_bus() {
+	cat "$gnome_dir"/home/.config/fcitx/dbus/*-"${x#:}" | tr '\0' '\n' | head -n 1
 }
 
 # Starts KWin, headless on the Wayland display kde-test, with KWin itself
@@ -130,18 +172,22 @@ await_owner() {
 	done
 }
 
-# Stops the framework and whatever it started, and waits until all of it
-# has ended: a process left from one row could change the keymap in the
-# next.
+# Stops the framework and whatever it started, in its process group or,
+# matched by im_others, outside it, and waits until all of it has ended: a
+# process left from one row could answer or change the keymap in the next.
 stop_input_methods() {
 	[ -n "${im_pid:-}" ] || return 0
 	kill -- -$im_pid 2> /dev/null
+	[ -z "${im_others:-}" ] || pkill -f "$im_others"
 	wait $im_pid 2> /dev/null
 	tries=0
-	while pgrep -g $im_pid > /dev/null && [ $tries -lt 200 ]; do
+	while { pgrep -g $im_pid || { [ -n "${im_others:-}" ] && pgrep -f "$im_others"; }; } \
+		> /dev/null && [ $tries -lt 200 ]; do
 		tries=$((tries + 1))
 		sleep 0.05
 	done
 	pkill -KILL -g $im_pid 2> /dev/null
+	[ -z "${im_others:-}" ] || pkill -KILL -f "$im_others"
 	im_pid=
+	im_others=
 }

@@ -19,6 +19,9 @@ start_xvfb || { echo "FAIL: cannot start Xvfb"; exit 1; }
 x=$DISPLAY
 unset DISPLAY
 start_gnome "$exe" || { echo "FAIL: cannot start the session's buses"; exit 1; }
+[ -x "${FCITX4:-}/bin/fcitx" ] ||
+	{ echo "FAIL: no fcitx 4 in '${FCITX4:-}': make test's set-up unpacks it"; exit 1; }
+cp -a "$FCITX4" "$gnome_dir/fcitx4"
 # Cinnamon's schema, which Debian does not ship, beside the installed ones.
 schemas=$gnome_dir/schemas
 mkdir "$schemas"
@@ -26,7 +29,8 @@ cp "$here/org.cinnamon.desktop.input-sources.gschema.xml" "$schemas"
 glib-compile-schemas "$schemas"
 chown -R nobody:nogroup "$schemas"
 
-kde="XDG_CURRENT_DESKTOP=KDE XMODIFIERS=@im=fcitx QT_IM_MODULE=fcitx GTK_IM_MODULE=fcitx"
+fcitx="XMODIFIERS=@im=fcitx QT_IM_MODULE=fcitx GTK_IM_MODULE=fcitx"
+kde="XDG_CURRENT_DESKTOP=KDE $fcitx"
 xfce="XDG_CURRENT_DESKTOP=XFCE XMODIFIERS=@im=ibus GTK_IM_MODULE=ibus"
 
 # Sets "gnome:VALUE" or "cinnamon:VALUE" as the desktop's input sources,
@@ -55,12 +59,13 @@ mkfifo "$work/address-fifo"
 chmod 755 "$work"
 
 # One case a line: the framework that runs ("fcitx5" with its groups, the
-# current one first, "ibus" with its engines, "=" the last one still, "-"
-# none), more of the session's environment (first "no-libsystemd" for a
-# machine without it), the desktop's input sources to set, if any, and the
-# identifiers expected. Where no framework runs the keymap is us; fcitx5
-# sets it to its group's layout, us, and IBus's panel to its first
-# engine's.
+# current one first, "fcitx4" with its input methods, "ibus" with its
+# engines, "=" the last one still, "-" none), more of the session's
+# environment (first "no-libsystemd" for a machine without it), the
+# desktop's input sources to set, if any, and the identifiers expected.
+# Where no framework runs the keymap is us; fcitx5 sets it to its group's
+# layout, us, IBus's panel to its first engine's, and fcitx 4 puts its
+# first input method's before us.
 while IFS='|' read -r framework argument environment setting identifiers; do
 	case $environment in
 	no-libsystemd*) prefix="unshare --mount sh $work/no_libsystemd.sh" ;;
@@ -70,6 +75,7 @@ while IFS='|' read -r framework argument environment setting identifiers; do
 		stop_input_methods
 		case $framework in
 		fcitx5) start_fcitx5 "$argument" ;;
+		fcitx4) DISPLAY=$x setxkbmap -layout us; start_fcitx4 "$argument" ;;
 		ibus) start_ibus "$argument" ;;
 		-) DISPLAY=$x setxkbmap -layout us ;;
 		esac || verdict "$framework $argument" "cannot start it"
@@ -113,6 +119,23 @@ ibus|['xkb:us:dvorak:eng', 'xkb:ca::fra', 'xkb:jp::jpn']|$xfce||F0020409 10090C0
 -||XDG_CURRENT_DESKTOP=Pantheon|gnome:[('xkb','fr'),('ibus','hangul')]|040C040C 04120412
 -||XDG_CURRENT_DESKTOP=Unity:Unity7:ubuntu|gnome:[('xkb','ru'),('xkb','us+dvorak')]|04190419 F0020409
 -||XDG_CURRENT_DESKTOP=GNOME|gnome:[('ibus','xkb:us:dvorak:eng'),('ibus','xkb:ca::fra')]|F0020409 10090C0C
+fcitx4|fcitx-keyboard-us,pinyin,fcitx-keyboard-de|XDG_CURRENT_DESKTOP=XFCE $fcitx||04090409 08040804 04070407
+=||XDG_CURRENT_DESKTOP=GNOME $fcitx|gnome:[('xkb','fr')]|04090409 08040804 04070407
+=||$kde||04090409 08040804 04070407
+=||$kde DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus||04090409 08040804 04070407
+=||no-libsystemd $kde||04090409
+=||XDG_CURRENT_DESKTOP=XFCE XMODIFIERS=@im=ibus||04090409
+=||$kde INPUT_METHOD=fcitx5 XMODIFIERS= QT_IM_MODULE= GTK_IM_MODULE=||04090409
+fcitx4|fcitx-keyboard-fr,fcitx-keyboard-us-dvorak,fcitx-keyboard-ru|$kde||040C040C F0020409 04190419
 END
+
+# fcitx 4's own bus, named to its clients, with neither a session bus nor
+# the address file.
+expect "fcitx 4 on the bus FCITX_DBUS_ADDRESS names" \
+	"$as_nobody DISPLAY=$x $kde XDG_CONFIG_HOME=$work FCITX_DBUS_ADDRESS=$(fcitx4_own_bus)
+		$gnome_dir/kblayouts" 040C040C F0020409 04190419
+expect "FCITX_DBUS_ADDRESS of no bus: the keymap fcitx 4 set" \
+	"$as_nobody $gnome_session DISPLAY=$x $kde FCITX_DBUS_ADDRESS=unix:path=$work/no-bus $gnome_dir/kblayouts" \
+	040C040C 04090409
 
 finish end-to-end

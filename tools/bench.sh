@@ -5,14 +5,16 @@
 # `swaymsg -t get_inputs` in sway; `gsettings get` of the input sources in
 # GNOME, with and without the input method variables gnome-session sets
 # where IBus is installed; `fcitx5-remote -n` and a `gdbus call` of the
-# current group in a KDE session with fcitx5; `ibus engine` and `gsettings
-# get` of its engines in an Xfce session with IBus. Prints the ratios of
+# current group in a KDE session with fcitx5; a `gdbus call` of fcitx 4's
+# list in an Xfce session with fcitx 4; `ibus engine` and `gsettings get`
+# of its engines in an Xfce session with IBus. Prints the ratios of
 # the means. Given a second program, an earlier build, it times that too
 # in the same rounds and prints its ratios beside.
 set -eu
 exe=${1:-build/native/kblayouts}
 before=${2:-}
 work=$(mktemp -d)
+. "$(dirname "$0")/../tests/checks.sh"
 . "$(dirname "$0")/../tests/xvfb.sh"
 . "$(dirname "$0")/../tests/sway.sh"
 . "$(dirname "$0")/../tests/gnome.sh"
@@ -108,6 +110,13 @@ prefix="$as_nobody $gnome_session DISPLAY=$x XDG_CURRENT_DESKTOP=KDE XMODIFIERS=
 rounds "$gnome_dir/fcitx5.csv" "fcitx5-remote -n" \
 	"gdbus call --session -d org.fcitx.Fcitx5 -o /controller -m org.fcitx.Fcitx.Controller1.InputMethodGroupInfo Default"
 stop_input_methods
+cp -a build/fcitx4 "$gnome_dir/fcitx4"
+DISPLAY=$x setxkbmap -layout us
+start_fcitx4 fcitx-keyboard-us,pinyin,fcitx-keyboard-de
+prefix="$as_nobody $gnome_session DISPLAY=$x XDG_CURRENT_DESKTOP=XFCE XMODIFIERS=@im=fcitx"
+fcitx4_list="gdbus call --session -d org.fcitx.Fcitx-${x#:} -o /inputmethod -m org.freedesktop.DBus.Properties.Get org.fcitx.Fcitx.InputMethod IMList"
+rounds "$gnome_dir/fcitx4.csv" "$fcitx4_list"
+stop_input_methods
 start_ibus "['xkb:us::eng', 'xkb:de::ger', 'hangul']"
 prefix="$as_nobody $gnome_session DISPLAY=$x XDG_CURRENT_DESKTOP=XFCE XMODIFIERS=@im=ibus"
 rounds "$gnome_dir/ibus.csv" "ibus engine" "gsettings get org.freedesktop.ibus.general preload-engines"
@@ -120,5 +129,6 @@ echo "kblayouts / gsettings get, GNOME:             $(ratio gnome.csv "$gsetting
 echo "kblayouts / gsettings get, GNOME with IBus's variables: $(ratio gnome-ibus.csv "$gsettings_sources") (target at most 1.0)"
 echo "kblayouts / fcitx5-remote -n, fcitx5:         $(ratio fcitx5.csv "fcitx5-remote -n") (target at most 1.0)"
 echo "kblayouts / gdbus call, fcitx5:               $(ratio fcitx5.csv "gdbus call --session -d org.fcitx.Fcitx5 -o /controller -m org.fcitx.Fcitx.Controller1.InputMethodGroupInfo Default") (target at most 0.6)"
+echo "kblayouts / gdbus call, fcitx 4:             $(ratio fcitx4.csv "$fcitx4_list") (target at most 0.6)"
 echo "kblayouts / ibus engine, IBus:                $(ratio ibus.csv "ibus engine") (target at most 1.0)"
 echo "kblayouts / gsettings get, IBus:              $(ratio ibus.csv "gsettings get org.freedesktop.ibus.general preload-engines") (target at most 1.5)"
