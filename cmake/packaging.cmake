@@ -33,14 +33,7 @@ else()
     add_custom_target(changelog ALL DEPENDS ${changelog})
     install(FILES ${changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
-    # The libraries linked in bring their notices along.
-    file(READ ${PROJECT_SOURCE_DIR}/packaging/copyright copyright)
-    foreach(library libxcb1 libxau6 libxdmcp6)
-        file(READ /usr/share/doc/${library}/copyright notice)
-        string(APPEND copyright "\n${library}:\n\n${notice}")
-    endforeach()
-    file(WRITE ${PROJECT_BINARY_DIR}/copyright "${copyright}")
-    install(FILES ${PROJECT_BINARY_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
     set(CPACK_GENERATOR DEB)
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

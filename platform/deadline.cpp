@@ -21,22 +21,29 @@ int MillisecondsLeft()
 	return left > 0 ? (int)left : 0;
 }
 
-bool WaitReadable(int fd)
+// Waits until fd has events, the deadline passes or the connection fails;
+// true in the first case only.
+static bool WaitFor(int fd, short events)
 {
 	for (;;) {
-		struct pollfd ready = {fd, POLLIN, 0};
+		struct pollfd ready = {fd, events, 0};
 		int left = MillisecondsLeft();
 		if (left == 0)
 			return false;
 		int polled = poll(&ready, 1, left);
 		if (polled > 0)
-			return (ready.revents & POLLIN) != 0;
+			return (ready.revents & events) != 0;
 		if (polled == 0 || errno != EINTR)
 			return false;
 	}
 }
 
-bool WaitSignalled(pthread_cond_t *condition, pthread_mutex_t *lock)
+bool WaitReadable(int fd)
 {
-	return pthread_cond_clockwait(condition, lock, CLOCK_MONOTONIC, &deadline) == 0;
+	return WaitFor(fd, POLLIN);
+}
+
+bool WaitWritable(int fd)
+{
+	return WaitFor(fd, POLLOUT);
 }

@@ -1,8 +1,6 @@
 #ifndef KBLAYOUTS_DEADLINE_H
 #define KBLAYOUTS_DEADLINE_H
 
-#include <pthread.h>
-
 // The one deadline of a Linux query, connecting included: whatever the
 // display servers do, the query gives up QUERY_SECONDS after it started.
 enum { QUERY_SECONDS = 3 };
@@ -17,8 +15,7 @@ int MillisecondsLeft();
 // connection fails; true in the first case only.
 bool WaitReadable(int fd);
 
-// Waits on condition, as pthread_cond_wait does with lock held, until it is
-// signalled or the deadline passes; false in the second case.
-bool WaitSignalled(pthread_cond_t *condition, pthread_mutex_t *lock);
+// The same until fd can take more bytes.
+bool WaitWritable(int fd);
 
 #endif

@@ -20,12 +20,12 @@ static bool QueryXKeymap(int capacity, uint32_t *hklList, int *count)
 // Wayland compositor's keymap answers where there is one, even with no
 // layout, since Xwayland would then show a default nobody chose.
 const SessionSource SESSION_SOURCES[] = {
-	{QueryFcitx5Layouts, false},	// fcitx5's current group, over sd-bus
-	{QueryFcitx4Layouts, false},	// fcitx 4's list, where fcitx5 gave none
-	{QueryDesktopLayouts, false},	// the desktop's own list
-	{QueryIbusLayouts, false},	// IBus's engines, in other desktops
-	{QueryWaylandLayouts, false},	// the compositor's keymap
-	{QueryXKeymap, true},	// the X server's keymap, through libxcb
+	QueryFcitx5Layouts,	// fcitx5's current group, over sd-bus
+	QueryFcitx4Layouts,	// fcitx 4's list, where fcitx5 gave none
+	QueryDesktopLayouts,	// the desktop's own list
+	QueryIbusLayouts,	// IBus's engines, in other desktops
+	QueryWaylandLayouts,	// the compositor's keymap
+	QueryXKeymap,	// the X server's keymap
 };
 
 const int SESSION_SOURCE_COUNT = sizeof SESSION_SOURCES / sizeof SESSION_SOURCES[0];

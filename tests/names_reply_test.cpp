@@ -4,11 +4,8 @@
 
 #include <vector>
 
-#define explicit explicit_
-#include <xcb/xkb.h>
-#undef explicit
-
 #include "names_reply.h"
+#include "x_protocol.h"
 
 // A GetNames reply: the header with the counts given, then the words of
 // the value list.
@@ -16,8 +13,8 @@ static std::vector<uint8_t> NamesReply(uint32_t which, uint8_t groupNames,
     const std::vector<uint32_t> &values, uint8_t nTypes = 0,
     uint32_t indicators = 0, uint16_t virtualMods = 0)
 {
-	xcb_xkb_get_names_reply_t header = {};
-	header.response_type = 1;
+	XkbNamesReply header = {};
+	header.type = 1;
 	header.length = (uint32_t)values.size();
 	header.which = which;
 	header.nTypes = nTypes;
@@ -32,8 +29,8 @@ static std::vector<uint8_t> NamesReply(uint32_t which, uint8_t groupNames,
 }
 
 enum : uint32_t {
-	SYMBOLS = XCB_XKB_NAME_DETAIL_SYMBOLS,
-	GROUPS = XCB_XKB_NAME_DETAIL_GROUP_NAMES,
+	SYMBOLS = XKB_NAME_SYMBOLS,
+	GROUPS = XKB_NAME_GROUP_NAMES,
 };
 
 TEST(NamesReply, AtomsOfTheSymbolsAndTheGroups)
@@ -45,8 +42,8 @@ TEST(NamesReply, AtomsOfTheSymbolsAndTheGroups)
 		const char *what;
 		std::vector<uint8_t> reply;
 		bool read;
-		xcb_atom_t symbols;
-		std::vector<xcb_atom_t> groups;
+		XAtom symbols;
+		std::vector<XAtom> groups;
 	} cases[] = {
 		{"symbols and two groups", NamesReply(SYMBOLS | GROUPS, 0x3, {7, 8, 9}), true, 7, {8, 9, 0, 0}},
 		{"groups 2 and 4 named", NamesReply(SYMBOLS | GROUPS, 0xA, {7, 8, 9}), true, 7, {0, 8, 0, 9}},
@@ -57,18 +54,18 @@ TEST(NamesReply, AtomsOfTheSymbolsAndTheGroups)
 		{"nothing asked for came", NamesReply(0, 0, {}), true, 0, {0, 0, 0, 0}},
 		{"no symbols atom", NamesReply(SYMBOLS | GROUPS, 0x1, {}), false, 0, {}},
 		{"a group atom missing", NamesReply(SYMBOLS | GROUPS, 0x7, {7, 8, 9}), false, 0, {}},
-		{"level counts past the end", NamesReply(XCB_XKB_NAME_DETAIL_KT_LEVEL_NAMES | SYMBOLS, 0,
+		{"level counts past the end", NamesReply(XKB_NAME_KT_LEVEL_NAMES | SYMBOLS, 0,
 		    {0xFFFFFFFF, 7}, 4), false, 0, {}},
-		{"indicators past the end", NamesReply(XCB_XKB_NAME_DETAIL_INDICATOR_NAMES | SYMBOLS, 0,
+		{"indicators past the end", NamesReply(XKB_NAME_INDICATOR_NAMES | SYMBOLS, 0,
 		    {1, 2}, 0, 0xFFFFFFFF), false, 0, {}},
 		{"a header cut short", std::vector<uint8_t>(31, 0), false, 0, {}},
 	};
 	for (const auto &c : cases) {
-		xcb_atom_t symbols = 0xDEAD, groups[XKB_MAX_GROUPS] = {};
+		XAtom symbols = 0xDEAD, groups[XKB_MAX_GROUPS] = {};
 		ASSERT_EQ(ReadNamesReply(c.reply.data(), c.reply.size(), &symbols, groups), c.read) << c.what;
 		if (!c.read)
 			continue;
 		EXPECT_EQ(symbols, c.symbols) << c.what;
-		EXPECT_EQ(std::vector<xcb_atom_t>(groups, groups + XKB_MAX_GROUPS), c.groups) << c.what;
+		EXPECT_EQ(std::vector<XAtom>(groups, groups + XKB_MAX_GROUPS), c.groups) << c.what;
 	}
 }

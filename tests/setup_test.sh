@@ -43,7 +43,7 @@ while IFS='|' read -r target wanted unwanted architecture; do
 	[ "$(sort -u "$work/added")" = "$architecture" ] || problem="$problem architectures: $(cat "$work/added");"
 	verdict "make $target" "$problem"
 done <<END
-run|make cmake g++ libxcb-xkb-dev libglib2.0-dev libsystemd-dev|$test_only wine dpkg-dev|
+run|make cmake g++ libglib2.0-dev libsystemd-dev|$test_only wine dpkg-dev libxcb-xkb-dev|
 install|cmake g++ libsystemd-dev|$test_only|
 package|g++ dpkg-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64|gnome-shell sway fcitx5 kwin-wayland wine wine32:i386 hyperfine clang|
 run-win32|cmake g++-mingw-w64-i686 wine wine32:i386|gnome-shell sway fcitx5 hyperfine clang libglib2.0-dev|i386

@@ -106,8 +106,58 @@ report 04070407 040C040C F0020409 > "$work/expected"
 run
 check_run "a keymap loaded back by xkbcomp" "$work/expected"
 
-# Xwayland follows sway's keymap and names only the groups.
+# A server that asks for a cookie, reached as DISPLAY names it in each way
+# libxcb knows, with the user's X authority file holding the entry given:
+# one for any display, one for this host's display, one for another
+# display, one with a wrong cookie, or none.
 stop_xvfb
+cookie=00112233445566778899aabbccddeeff
+authority() {
+	python3 -c 'import struct, sys
+def counted(text):
+    data = bytes.fromhex(text[1:]) if text.startswith("=") else text.encode()
+    return struct.pack(">H", len(data)) + data
+family, *fields = sys.argv[1:]
+sys.stdout.buffer.write(struct.pack(">H", int(family)) + b"".join(map(counted, fields)))' "$@"
+}
+authority 65535 "" "" MIT-MAGIC-COOKIE-1 "=$cookie" > "$work/server.auth"
+xvfb_options="-auth $work/server.auth -listen tcp"
+if start_xvfb; then
+	n=${DISPLAY#:}
+	XAUTHORITY=$work/server.auth setxkbmap -layout fr,de
+	mkdir "$work/home"
+	while IFS='|' read -r display entry identifiers; do
+		case $entry in
+		wild) authority 65535 "" "" MIT-MAGIC-COOKIE-1 "=$cookie" ;;
+		this) authority 256 "$(hostname)" "$n" MIT-MAGIC-COOKIE-1 "=$cookie" ;;
+		other) authority 256 "$(hostname)" "$((n + 1))" MIT-MAGIC-COOKIE-1 "=$cookie" ;;
+		wrong) authority 65535 "" "" MIT-MAGIC-COOKIE-1 "=ffeeddccbbaa99887766554433221100" ;;
+		none) ;;
+		esac > "$work/home/.Xauthority"
+		report $identifiers > "$work/expected"
+		env -u XAUTHORITY HOME="$work/home" DISPLAY="$(echo "$display" | sed "s/N/$n/")" \
+			"$exe" > "$work/out" 2> "$work/err"
+		echo $? > "$work/status"
+		check_run "a server that asks for a cookie, DISPLAY=$display, $entry" "$work/expected"
+	done <<-END
+	:N|wild|040C040C 04070407
+	:N.0|this|040C040C 04070407
+	unix:N|this|040C040C 04070407
+	unix/:N|wild|040C040C 04070407
+	localhost:N|this|040C040C 04070407
+	127.0.0.1:N.0|this|040C040C 04070407
+	tcp/localhost:N|wild|040C040C 04070407
+	:N|other|
+	:N|wrong|
+	:N|none|
+	END
+	stop_xvfb
+else
+	verdict "a server that asks for a cookie" "cannot start Xvfb"
+fi
+xvfb_options=
+
+# Xwayland follows sway's keymap and names only the groups.
 if start_sway "$exe" de,fr,us ,,dvorak; then
 	await_sway_groups "German,French,English (Dvorak)"
 	expect_in_sway "Xwayland under sway" "DISPLAY=$sway_x" 04070407 040C040C F0020409

@@ -1,10 +1,12 @@
 # Starts a private Xvfb server on a free display, sets DISPLAY to it, and
 # stops it with stop_xvfb. Any arguments are a command to start it with,
-# such as one that changes the user. Without -noreset the server would
-# forget the keymap each time its last client disconnects.
+# such as one that changes the user; xvfb_options, more of the server's
+# own. Without -noreset the server would forget the keymap each time its
+# last client disconnects.
 start_xvfb() {
 	displayfile=$(mktemp)
-	"$@" Xvfb -displayfd 3 -noreset -nolisten tcp 3> "$displayfile" 2> /dev/null &
+	"$@" Xvfb -displayfd 3 -noreset -nolisten tcp ${xvfb_options:-} \
+		3> "$displayfile" 2> /dev/null &
 	xvfb_pid=$!
 	tries=0
 	# Xvfb writes the number and a newline; reading before the newline

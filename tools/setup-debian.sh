@@ -20,8 +20,7 @@ for set in "$@"; do
 	test|bench) fcitx4=build/fcitx4 ;;
 	esac
 	case $set in
-	build) packages="$packages make cmake g++ pkg-config
-		libxcb1-dev libxau-dev libxdmcp-dev libxcb-xkb-dev libglib2.0-dev libsystemd-dev" ;;
+	build) packages="$packages make cmake g++ pkg-config libglib2.0-dev libsystemd-dev" ;;
 	sanitize) packages="$packages clang libclang-rt-14-dev" ;;
 	cross) packages="$packages make cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64" ;;
 	wine) packages="$packages wine wine32:i386 wine64" ;;

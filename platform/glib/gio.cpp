@@ -32,14 +32,11 @@ static bool Silence(void *library)
 	return true;
 }
 
-static bool loaded;
-
 // GLib cannot be unloaded: the library stays once loaded.
 static bool Load(Gio *gio)
 {
 	void *library = dlopen("libgio-2.0.so.0", RTLD_LAZY | RTLD_LOCAL);
 
-	loaded = library != NULL;
 	return library && Silence(library) &&
 	    LoadSymbol(library, "g_settings_schema_source_get_default", &gio->schemaSourceGetDefault) &&
 	    LoadSymbol(library, "g_settings_schema_source_lookup", &gio->schemaSourceLookup) &&
@@ -73,9 +70,4 @@ const Gio *LoadGio()
 	if (state == UNTRIED)
 		state = Load(&gio) ? LOADED : MISSING;
 	return state == LOADED ? &gio : NULL;
-}
-
-bool GioLoaded()
-{
-	return loaded;
 }

@@ -37,7 +37,4 @@ struct Gio {
 // messages, which would go to standard error; NULL where any is missing.
 const Gio *LoadGio();
 
-// Whether LoadGio has loaded libgio, whose threads may then run.
-bool GioLoaded();
-
 #endif

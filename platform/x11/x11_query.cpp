@@ -1,185 +1,149 @@
 #include "x11_query.h"
 
-#include <stdlib.h>
 #include <string.h>
-#include <sys/uio.h>
-#include <xcb/xcb.h>
-#include <xcb/xcbext.h>
-// xkb.h names a field "explicit", a keyword in C++.
-#define explicit explicit_
-#include <xcb/xkb.h>
-#undef explicit
 
-#include "deadline.h"
 #include "keymap_groups.h"
 #include "names_reply.h"
+#include "x_connect.h"
+#include "x_protocol.h"
 
-// A reply and its size as the server framed it; xcb reads exactly that
-// many bytes.
-struct Reply {
-	void *data;
-	size_t size;
+// The atom names kept: the symbols name's and each group's.
+enum { NAMES_MAX = 8 * 1024 };
+
+struct AtomNames {
+	char bytes[NAMES_MAX];
+	size_t used;
 };
-
-// The reply to a request, or none if the server sends an error, fails, or
-// lets the deadline pass.
-static Reply WaitForReply(xcb_connection_t *connection, unsigned sequence)
-{
-	xcb_generic_error_t *error = NULL;
-	void *data = NULL;
-
-	xcb_flush(connection);
-	while (!xcb_poll_for_reply(connection, sequence, &data, &error))
-		if (!WaitReadable(xcb_get_file_descriptor(connection)))
-			return Reply{NULL, 0};
-	free(error);
-	if (!data)
-		return Reply{NULL, 0};
-	return Reply{data, 32 + 4 * (size_t)((xcb_generic_reply_t *)data)->length};
-}
-
-enum {
-	XKB_USE_EXTENSION = 0,
-	XKB_GET_CONTROLS = 6,
-	XKB_GET_NAMES = 17,
-};
-
-// Sends an XKB request: its bytes after the opcodes and the length, which
-// xcb fills in. Written here rather than taken from libxcb-xkb, whose one
-// object file would double the program's size.
-static unsigned SendXkb(xcb_connection_t *connection, uint8_t major,
-    uint8_t minor, const void *body, size_t size)
-{
-	uint8_t request[12] = {0, minor};
-	struct iovec parts[3];
-
-	memcpy(request + 4, body, size);
-	parts[2].iov_base = request;
-	parts[2].iov_len = 4 + size;
-	xcb_protocol_request_t protocol = {1, NULL, major, 0};
-	return xcb_send_request(connection, XCB_REQUEST_CHECKED, parts + 2, &protocol);
-}
 
 // The XKB extension's opcode, or 0 where the server lacks it.
-static uint8_t XkbOpcode(xcb_connection_t *connection)
+static uint8_t XkbOpcode(XConnection *connection)
 {
-	static const char name[] = "XKEYBOARD";
-	unsigned query = xcb_query_extension(connection, sizeof name - 1, name).sequence;
-	Reply reply = WaitForReply(connection, query);
-	uint8_t opcode = 0;
+	static const char XKEYBOARD[] = "XKEYBOARD";
+	struct {
+		uint8_t opcode, unused;
+		uint16_t length, nameLength, pad;
+		char name[sizeof XKEYBOARD - 1];
+	} query = {X_QUERY_EXTENSION, 0, 0, sizeof XKEYBOARD - 1, 0, {}};
+	Text reply;
 
-	if (reply.size >= sizeof(xcb_query_extension_reply_t) &&
-	    ((xcb_query_extension_reply_t *)reply.data)->present)
-		opcode = ((xcb_query_extension_reply_t *)reply.data)->major_opcode;
-	free(reply.data);
-	return opcode;
+	memcpy(query.name, XKEYBOARD, sizeof query.name);
+	unsigned sequence = QueueXRequest(connection, &query, sizeof query);
+	if (!sequence || !FlushX(connection) || !AwaitXReply(connection, sequence, &reply))
+		return 0;
+	// present, then major_opcode
+	return reply.bytes[8] ? (uint8_t)reply.bytes[9] : 0;
+}
+
+// Queues an XKB request: its minor opcode and its body after the length.
+static unsigned QueueXkb(XConnection *connection, uint8_t major, uint8_t minor,
+    const void *body, size_t size)
+{
+	uint8_t request[12] = {major, minor};
+
+	memcpy(request + 4, body, size);
+	return QueueXRequest(connection, request, 4 + size);
 }
 
 // The keyboard's atoms and its number of groups. UseExtension, GetNames
 // and GetControls travel together: one round trip once the extension's
 // opcode is known.
-static bool ReadKeyboard(xcb_connection_t *connection, xcb_atom_t *symbols,
-    xcb_atom_t groups[XKB_MAX_GROUPS], int *groupCount)
+static bool ReadKeyboard(XConnection *connection, XAtom *symbols,
+    XAtom groups[XKB_MAX_GROUPS], int *groupCount)
 {
+	enum { SUPPORTED = 1, NUM_GROUPS = 9 };
 	uint8_t opcode = XkbOpcode(connection);
 	if (opcode == 0)
 		return false;
 
-	const struct { uint16_t major, minor; } version = {
-		XCB_XKB_MAJOR_VERSION, XCB_XKB_MINOR_VERSION,
-	};
-	const struct { uint16_t deviceSpec, pad; } keyboard = {XCB_XKB_ID_USE_CORE_KBD, 0};
+	const struct { uint16_t major, minor; } version = {XKB_MAJOR_VERSION, XKB_MINOR_VERSION};
+	const struct { uint16_t deviceSpec, pad; } keyboard = {XKB_USE_CORE_KEYBOARD, 0};
 	const struct { uint16_t deviceSpec, pad; uint32_t which; } names = {
-		XCB_XKB_ID_USE_CORE_KBD, 0,
-		XCB_XKB_NAME_DETAIL_SYMBOLS | XCB_XKB_NAME_DETAIL_GROUP_NAMES,
+		XKB_USE_CORE_KEYBOARD, 0, XKB_NAME_SYMBOLS | XKB_NAME_GROUP_NAMES,
 	};
-	unsigned use = SendXkb(connection, opcode, XKB_USE_EXTENSION,
-	    &version, sizeof version);
-	unsigned named = SendXkb(connection, opcode, XKB_GET_NAMES, &names, sizeof names);
-	unsigned controlled = SendXkb(connection, opcode, XKB_GET_CONTROLS,
+	unsigned use = QueueXkb(connection, opcode, XKB_USE_EXTENSION, &version, sizeof version);
+	unsigned named = QueueXkb(connection, opcode, XKB_GET_NAMES, &names, sizeof names);
+	unsigned controlled = QueueXkb(connection, opcode, XKB_GET_CONTROLS,
 	    &keyboard, sizeof keyboard);
-	Reply useReply = WaitForReply(connection, use);
-	Reply namesReply = WaitForReply(connection, named);
-	Reply controlsReply = WaitForReply(connection, controlled);
+	Text reply;
 
-	bool read = useReply.size >= sizeof(xcb_xkb_use_extension_reply_t) &&
-	    ((xcb_xkb_use_extension_reply_t *)useReply.data)->supported &&
-	    ReadNamesReply(namesReply.data, namesReply.size, symbols, groups) &&
-	    controlsReply.size >= sizeof(xcb_xkb_get_controls_reply_t);
-	if (read)
-		*groupCount = ((xcb_xkb_get_controls_reply_t *)controlsReply.data)->numGroups;
-	free(useReply.data);
-	free(namesReply.data);
-	free(controlsReply.data);
-	return read;
-}
-
-// Sends GetAtomName for each atom that is not None, all at once.
-static void RequestAtomNames(xcb_connection_t *connection, const xcb_atom_t *atoms,
-    unsigned *sequences, int count)
-{
-	for (int i = 0; i < count; i++)
-		if (atoms[i] != XCB_ATOM_NONE)
-			sequences[i] = xcb_get_atom_name(connection, atoms[i]).sequence;
-}
-
-// The name of the atom asked for, empty for None; the reply stays in
-// *reply for the caller to free. False for a reply that fails or is
-// shorter than the name it claims.
-static bool AtomName(xcb_connection_t *connection, xcb_atom_t atom,
-    unsigned sequence, Reply *reply, Text *name)
-{
-	*reply = Reply{NULL, 0};
-	*name = Text{NULL, 0};
-	if (atom == XCB_ATOM_NONE)
-		return true;
-	*reply = WaitForReply(connection, sequence);
-	if (reply->size < sizeof(xcb_get_atom_name_reply_t))
+	if (!FlushX(connection) || !AwaitXReply(connection, use, &reply) || !reply.bytes[SUPPORTED] ||
+	    !AwaitXReply(connection, named, &reply) ||
+	    !ReadNamesReply(reply.bytes, reply.length, symbols, groups) ||
+	    !AwaitXReply(connection, controlled, &reply))
 		return false;
-	const xcb_get_atom_name_reply_t *named =
-	    (const xcb_get_atom_name_reply_t *)reply->data;
-	if (named->name_len > reply->size - sizeof *named)
-		return false;
-	*name = Text{(const char *)(named + 1), named->name_len};
+	*groupCount = (uint8_t)reply.bytes[NUM_GROUPS];
 	return true;
 }
 
-static int QueryServer(xcb_connection_t *connection, int capacity,
-    uint32_t *hklList)
+// Sends GetAtomName for each atom that is not None, all at once; false
+// where they do not fit.
+static bool RequestAtomNames(XConnection *connection, const XAtom *atoms,
+    unsigned *sequences, int count)
+{
+	for (int i = 0; i < count; i++) {
+		const struct { uint8_t opcode, unused; uint16_t length; uint32_t atom; } request = {
+			X_GET_ATOM_NAME, 0, 0, atoms[i],
+		};
+		sequences[i] = atoms[i] == X_ATOM_NONE ? 0 : QueueXRequest(connection, &request,
+		    sizeof request);
+		if (atoms[i] != X_ATOM_NONE && sequences[i] == 0)
+			return false;
+	}
+	return FlushX(connection);
+}
+
+// The name of the atom asked for, kept in names; empty for None. False
+// for a reply that fails or is shorter than the name it claims.
+static bool AtomName(XConnection *connection, unsigned sequence, AtomNames *names, Text *name)
+{
+	enum { NAME_LENGTH = 8 };
+	uint16_t length;
+	Text reply;
+
+	*name = Text{NULL, 0};
+	if (sequence == 0)
+		return true;
+	if (!AwaitXReply(connection, sequence, &reply))
+		return false;
+	memcpy(&length, reply.bytes + NAME_LENGTH, sizeof length);
+	if (length > reply.length - X_MESSAGE_HEADER || length > NAMES_MAX - names->used)
+		return false;
+	memcpy(names->bytes + names->used, reply.bytes + X_MESSAGE_HEADER, length);
+	*name = Text{names->bytes + names->used, length};
+	names->used += length;
+	return true;
+}
+
+int QueryXServer(XConnection *connection, int capacity, uint32_t *hklList)
 {
 	// The symbols name's atom first, then each group's.
-	xcb_atom_t atoms[1 + XKB_MAX_GROUPS];
+	XAtom atoms[1 + XKB_MAX_GROUPS];
 	unsigned sequences[1 + XKB_MAX_GROUPS];
-	Reply replies[1 + XKB_MAX_GROUPS] = {};
 	Text names[1 + XKB_MAX_GROUPS];
+	static AtomNames kept;
 	KeymapGroups keymap;
 
-	if (!ReadKeyboard(connection, &atoms[0], &atoms[1], &keymap.count))
+	kept.used = 0;
+	if (!ReadKeyboard(connection, &atoms[0], &atoms[1], &keymap.count) ||
+	    !RequestAtomNames(connection, atoms, sequences, 1 + XKB_MAX_GROUPS))
 		return 0;
-	RequestAtomNames(connection, atoms, sequences, 1 + XKB_MAX_GROUPS);
-	bool named = true;
-	for (int i = 0; named && i < 1 + XKB_MAX_GROUPS; i++)
-		named = AtomName(connection, atoms[i], sequences[i], &replies[i], &names[i]);
-
-	int count = 0;
-	if (named) {
-		keymap.symbols = names[0];
-		for (int g = 0; g < XKB_MAX_GROUPS; g++)
-			keymap.names[g] = names[1 + g];
-		count = GroupIdentifiers(&keymap, capacity, hklList);
-	}
-	for (Reply &reply : replies)
-		free(reply.data);
-	return count;
+	for (int i = 0; i < 1 + XKB_MAX_GROUPS; i++)
+		if (!AtomName(connection, sequences[i], &kept, &names[i]))
+			return 0;
+	keymap.symbols = names[0];
+	for (int g = 0; g < XKB_MAX_GROUPS; g++)
+		keymap.names[g] = names[1 + g];
+	return GroupIdentifiers(&keymap, capacity, hklList);
 }
 
 int QueryXLayouts(int capacity, uint32_t *hklList)
 {
-	xcb_connection_t *connection = xcb_connect(NULL, NULL);
-	int count = 0;
+	static XConnection connection;
+	int count;
 
-	if (!xcb_connection_has_error(connection))
-		count = QueryServer(connection, capacity, hklList);
-	xcb_disconnect(connection);
+	if (!ConnectX(&connection))
+		return 0;
+	count = QueryXServer(&connection, capacity, hklList);
+	CloseX(&connection);
 	return count;
 }

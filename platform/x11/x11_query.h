@@ -3,7 +3,12 @@
 
 #include <stdint.h>
 
+#include "x_wire.h"
+
 // The layouts of the X server's keymap, shaped like QueryLayouts.
 int QueryXLayouts(int capacity, uint32_t *hklList);
+
+// The same of the server on a connection that is set up.
+int QueryXServer(XConnection *connection, int capacity, uint32_t *hklList);
 
 #endif

@@ -1,0 +1,223 @@
+#include "x_connect.h"
+
+#include <arpa/inet.h>
+#include <errno.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include "deadline.h"
+#include "xauthority.h"
+
+enum { X_TCP_PORT = 6000, HOST_MAX = 256 };
+
+// What DISPLAY names: a protocol ("unix", "tcp") where it gives one, a
+// host, empty or "unix" for this machine, and the display's number.
+struct XDisplay {
+	Text protocol;
+	Text host;
+	int number;
+};
+
+static bool ParseDisplay(const char *name, XDisplay *display)
+{
+	Text rest = TextOf(name);
+	const char *slash = strrchr(name, '/');
+	const char *colon;
+
+	display->protocol = Text{NULL, 0};
+	if (slash) {
+		display->protocol = Text{name, (size_t)(slash - name)};
+		rest = TextOf(slash + 1);
+	}
+	colon = (const char *)memrchr(rest.bytes, ':', rest.length);
+	if (!colon)
+		return false;
+	display->host = Text{rest.bytes, (size_t)(colon - rest.bytes)};
+	const char *digit = colon + 1;
+	display->number = 0;
+	for (; *digit >= '0' && *digit <= '9'; digit++)
+		if ((display->number = display->number * 10 + (*digit - '0')) > 0xFFFF - X_TCP_PORT)
+			return false;
+	return digit > colon + 1 && (*digit == '\0' || *digit == '.');
+}
+
+// Connects fd to address, waiting until the deadline; closes it and
+// returns -1 where that fails.
+static int Connect(int fd, const struct sockaddr *address, socklen_t size)
+{
+	int error = 0;
+	socklen_t length = sizeof error;
+
+	if (fd >= 0 && connect(fd, address, size) != 0 && (errno != EINPROGRESS ||
+	    !WaitWritable(fd) || getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0 ||
+	    error != 0)) {
+		close(fd);
+		return -1;
+	}
+	return fd;
+}
+
+// This machine's socket for the display: the abstract name, then the file.
+static int ConnectLocal(int number)
+{
+	struct sockaddr_un address = {};
+	address.sun_family = AF_UNIX;
+	int length = snprintf(address.sun_path + 1, sizeof address.sun_path - 1,
+	    "/tmp/.X11-unix/X%d", number);
+	socklen_t size = (socklen_t)(offsetof(struct sockaddr_un, sun_path) + 1 + length);
+
+	int fd = Connect(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0),
+	    (struct sockaddr *)&address, size);
+	if (fd >= 0)
+		return fd;
+	memmove(address.sun_path, address.sun_path + 1, (size_t)length + 1);
+	return Connect(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0),
+	    (struct sockaddr *)&address, sizeof address);
+}
+
+static int ConnectAddress(const struct sockaddr *address, socklen_t size)
+{
+	return Connect(socket(address->sa_family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0),
+	    address, size);
+}
+
+// The host's port for the display, over IPv4 or IPv6. localhost and the
+// addresses written as numbers need no resolver; names do.
+static int ConnectTcp(Text host, int number)
+{
+	char name[HOST_MAX];
+	struct sockaddr_in v4 = {};
+	struct sockaddr_in6 v6 = {};
+	uint16_t port = htons((uint16_t)(X_TCP_PORT + number));
+	int fd = -1;
+
+	if (host.length >= sizeof name || memchr(host.bytes, '\0', host.length))
+		return -1;
+	memcpy(name, host.bytes, host.length);
+	name[host.length] = '\0';
+	bool local = host.length == 0 || TextIs(host, "localhost");
+	v4.sin_family = AF_INET;
+	v4.sin_port = port;
+	v6.sin6_family = AF_INET6;
+	v6.sin6_port = port;
+	if (local || inet_pton(AF_INET, name, &v4.sin_addr) == 1) {
+		if (local)
+			v4.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+		fd = ConnectAddress((struct sockaddr *)&v4, sizeof v4);
+	}
+	if (fd < 0 && (local || inet_pton(AF_INET6, name, &v6.sin6_addr) == 1)) {
+		if (local)
+			v6.sin6_addr = in6addr_loopback;
+		fd = ConnectAddress((struct sockaddr *)&v6, sizeof v6);
+	}
+	if (fd >= 0 || local || inet_pton(AF_INET, name, &v4.sin_addr) == 1 ||
+	    inet_pton(AF_INET6, name, &v6.sin6_addr) == 1)
+		return fd;
+
+	struct addrinfo hints = {}, *found;
+	hints.ai_socktype = SOCK_STREAM;
+	hints.ai_flags = AI_ADDRCONFIG;
+	if (getaddrinfo(name, NULL, &hints, &found) != 0)
+		return -1;
+	for (struct addrinfo *at = found; at && fd < 0; at = at->ai_next) {
+		if (at->ai_family == AF_INET)
+			((struct sockaddr_in *)at->ai_addr)->sin_port = port;
+		else if (at->ai_family == AF_INET6)
+			((struct sockaddr_in6 *)at->ai_addr)->sin6_port = port;
+		else
+			continue;
+		fd = ConnectAddress(at->ai_addr, at->ai_addrlen);
+	}
+	freeaddrinfo(found);
+	return fd;
+}
+
+static int OpenDisplay(const XDisplay *display)
+{
+	bool tcp = display->protocol.bytes ? !TextIs(display->protocol, "unix")
+	    : display->host.length > 0 && !TextIs(display->host, "unix");
+
+	if (tcp)
+		return ConnectTcp(display->host, display->number);
+	int fd = ConnectLocal(display->number);
+	if (fd < 0 && !display->protocol.bytes && display->host.length == 0)
+		fd = ConnectTcp(display->host, display->number);
+	return fd;
+}
+
+// The family and address the server knows this client by, as libxcb
+// offers them: this machine's name for a local socket or a loopback
+// address.
+static bool PeerAddress(int fd, uint16_t *family, char *address, size_t size, Text *text)
+{
+	struct sockaddr_storage peer;
+	socklen_t length = sizeof peer;
+	const void *bytes = NULL;
+	size_t count = 0;
+
+	if (getpeername(fd, (struct sockaddr *)&peer, &length) != 0)
+		return false;
+	*family = X_FAMILY_LOCAL;
+	if (peer.ss_family == AF_INET6) {
+		const struct in6_addr *v6 = &((struct sockaddr_in6 *)&peer)->sin6_addr;
+		if (IN6_IS_ADDR_V4MAPPED(v6)) {
+			bytes = v6->s6_addr + 12;
+			count = 4;
+		} else if (!IN6_IS_ADDR_LOOPBACK(v6)) {
+			*family = X_FAMILY_INTERNET6;
+			bytes = v6->s6_addr;
+			count = 16;
+		}
+	} else if (peer.ss_family == AF_INET) {
+		bytes = &((struct sockaddr_in *)&peer)->sin_addr;
+		count = 4;
+	} else if (peer.ss_family != AF_UNIX) {
+		return false;
+	}
+	if (count == 4 && memcmp(bytes, "\x7f\0\0\1", 4) != 0)
+		*family = X_FAMILY_INTERNET;
+	if (*family != X_FAMILY_LOCAL) {
+		memcpy(address, bytes, count);
+		*text = Text{address, count};
+		return true;
+	}
+	if (gethostname(address, size) != 0)
+		return false;
+	address[size - 1] = '\0';
+	*text = TextOf(address);
+	return true;
+}
+
+bool ConnectX(XConnection *connection)
+{
+	const char *name = getenv("DISPLAY");
+	char address[HOST_MAX], number[16];
+	XDisplay display;
+	XCookie cookie = {{NULL, 0}, {NULL, 0}};
+	uint16_t family;
+	Text peer;
+
+	if (!name || !ParseDisplay(name, &display))
+		return false;
+	int fd = OpenDisplay(&display);
+	if (fd < 0)
+		return false;
+	snprintf(number, sizeof number, "%d", display.number);
+	if (PeerAddress(fd, &family, address, sizeof address, &peer))
+		FindUserXCookie(family, peer, TextOf(number), &cookie);
+	if (SetUpX(connection, fd, &cookie))
+		return true;
+	close(fd);
+	return false;
+}
+
+void CloseX(XConnection *connection)
+{
+	close(connection->fd);
+}
