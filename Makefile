@@ -76,7 +76,7 @@ package: build-native build-win32 build-win64
 # Long fuzzing runs; an input worth keeping goes into tests/fuzz/<target>.
 FUZZ_SECONDS := 600
 fuzz: build-sanitize
-	@for target in keymap_names keymap_text machine_config kconfig; do \
+	@for target in $$(ls tests/fuzz); do \
 		mkdir -p build/fuzz/$$target && \
 		build/sanitize/tests/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) \
 			-print_final_stats=1 build/fuzz/$$target tests/fuzz/$$target || exit; \

@@ -76,18 +76,21 @@ static pid_t ProcessId(Text text)
 	return id <= INT_MAX ? (pid_t)id : 0;
 }
 
+pid_t IbusAddressPid(Text file)
+{
+	// fcitx5 empties both values as it ends.
+	return Value(file, "IBUS_ADDRESS").length > 0 ? ProcessId(Value(file, "IBUS_DAEMON_PID")) : 0;
+}
+
 static IbusServer ReadServer()
 {
 	char path[PATH_MAX], contents[ADDRESS_FILE_MAX], comm[ID_MAX];
 
 	if (!AddressFilePath(path, sizeof path))
 		return IBUS_SERVER_UNKNOWN;
-	Text file = ReadSmallFile(path, contents, sizeof contents);
-	// fcitx5 empties both values as it ends; a process that has ended has
-	// no name.
-	if (Value(file, "IBUS_ADDRESS").length == 0)
-		return IBUS_SERVER_UNKNOWN;
-	Text name = ProcessName(ProcessId(Value(file, "IBUS_DAEMON_PID")), comm, sizeof comm);
+	pid_t pid = IbusAddressPid(ReadSmallFile(path, contents, sizeof contents));
+	// A process that has ended has no name.
+	Text name = ProcessName(pid, comm, sizeof comm);
 	if (TextIs(name, "ibus-daemon"))
 		return IBUS_SERVER_IBUS_DAEMON;
 	return TextIs(name, "fcitx5") ? IBUS_SERVER_FCITX5 : IBUS_SERVER_UNKNOWN;

@@ -1,6 +1,10 @@
 #ifndef KBLAYOUTS_IBUS_ADDRESS_H
 #define KBLAYOUTS_IBUS_ADDRESS_H
 
+#include <sys/types.h>
+
+#include "text.h"
+
 // The program that serves IBus, as IBus's address file for the session's
 // display tells: ibus-daemon writes the file with its process ID, and so
 // does fcitx5's IBus front end, which takes IBus's place. A cheaper sign
@@ -10,6 +14,11 @@ enum IbusServer {
 	IBUS_SERVER_IBUS_DAEMON,
 	IBUS_SERVER_FCITX5,
 };
+
+// The process ID an address file's bytes give, as IBUS_DAEMON_PID=, where
+// its IBUS_ADDRESS= is not empty; 0 where there is none. A later line
+// gives a key again.
+pid_t IbusAddressPid(Text file);
 
 // Reads the file where IBus finds it: $IBUS_ADDRESS_FILE, else
 // ibus/bus/MACHINEID-HOST-DISPLAY in the user's configuration folder.

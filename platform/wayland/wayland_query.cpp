@@ -136,7 +136,7 @@ static bool ReadKeymap(int fd, uint32_t size, KeymapText *keymap)
 
 // The first seat's keyboard keymap, in two round trips: the globals, then
 // the seat's capabilities and keymap. A seat without a keyboard has none.
-static int QueryCompositor(WireConnection *connection, int capacity, uint32_t *hklList)
+int QueryCompositor(WireConnection *connection, int capacity, uint32_t *hklList)
 {
 	Seat seat = {false, 0, false, 0, -1, 0, false, false};
 	uint32_t registry = REGISTRY, done = GLOBALS_DONE;

@@ -55,15 +55,20 @@ static int DisplaySocket(const char *display)
 	return fd;
 }
 
+void SpeakWire(WireConnection *connection, int fd)
+{
+	connection->start = connection->end = 0;
+	connection->fdCount = 0;
+	connection->requestWords = 0;
+	connection->fd = fd;
+}
+
 bool ConnectWayland(WireConnection *connection)
 {
 	const char *given = getenv("WAYLAND_SOCKET");
 	const char *display = getenv("WAYLAND_DISPLAY");
 
-	connection->start = connection->end = 0;
-	connection->fdCount = 0;
-	connection->requestWords = 0;
-	connection->fd = given ? GivenSocket(given) : display ? DisplaySocket(display) : -1;
+	SpeakWire(connection, given ? GivenSocket(given) : display ? DisplaySocket(display) : -1);
 	return connection->fd >= 0;
 }
 

@@ -39,6 +39,9 @@ struct WireEvent {
 // XDG_RUNTIME_DIR) names; false where there is none.
 bool ConnectWayland(WireConnection *connection);
 
+// Speaks the wire format on fd, a socket connected to a compositor.
+void SpeakWire(WireConnection *connection, int fd);
+
 // Closes the connection and the file descriptors no event took.
 void CloseWayland(WireConnection *connection);
 

@@ -1,0 +1,35 @@
+// libFuzzer target: what an X server sends the program, read from a
+// socket: its set-up's reply, then the replies, errors and events; and
+// the same bytes as an XKB GetNames reply on their own.
+#include <stdint.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include "deadline.h"
+#include "fuzz_stream.h"
+#include "names_reply.h"
+#include "query.h"
+#include "x11_query.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+	static XConnection connection;
+	XAtom symbols, groups[XKB_MAX_GROUPS];
+	XCookie none = {{NULL, 0}, {NULL, 0}};
+
+	int server;
+
+	ReadNamesReply(data, size, &symbols, groups);
+	int fd = ServerSent(data, size, -1, &server);
+	if (fd < 0)
+		abort();
+	StartDeadline();
+	uint32_t hklList[MAX_LAYOUTS];
+	int count = SetUpX(&connection, fd, &none) ? QueryXServer(&connection, MAX_LAYOUTS, hklList)
+	    : 0;
+	close(fd);
+	close(server);
+	if (count < 0 || count > XKB_MAX_GROUPS)
+		abort();
+	return 0;
+}
