@@ -1,5 +1,7 @@
 #include "desktops.h"
 
+#include <stddef.h>
+
 #include "deepin_query.h"
 #include "environment.h"
 #include "gnome_query.h"
@@ -13,6 +15,13 @@ struct Desktop {
 	bool listsInputMethods;
 };
 
+// KDE's list on X11; on Wayland, KWin's keymap holds what its switcher
+// lists.
+static bool QueryKdeOnX11(int capacity, uint32_t *hklList, int *count)
+{
+	return !WaylandNamed() && QueryKdeLayouts(capacity, hklList, count);
+}
+
 // The first that the session names is its desktop.
 static const Desktop DESKTOPS[] = {
 	{"X-Cinnamon", QueryCinnamonSources, true},
@@ -20,7 +29,7 @@ static const Desktop DESKTOPS[] = {
 	{"Budgie", QueryGnomeSources, true},
 	{"Pantheon", QueryGnomeSources, true},
 	{"Unity", QueryGnomeSources, true},
-	{"KDE", QueryKdeLayouts, false},
+	{"KDE", QueryKdeOnX11, false},
 	{"DDE", QueryDeepinLayouts, false},	// from v23
 	{"Deepin", QueryDeepinLayouts, false},
 };

@@ -1,6 +1,5 @@
 #include "environment.h"
 
-#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -48,7 +47,8 @@ static bool VariablesName(const char *const frameworks[])
 
 static bool FrameworkNamed()
 {
-	return VariablesName(ANY_FRAMEWORK) || KWinStartsFramework();
+	return VariablesName(ANY_FRAMEWORK) ||
+	    (DesktopNamed("KDE") && WaylandNamed() && KWinStartsFramework());
 }
 
 bool InputMethodNamed()
@@ -68,17 +68,4 @@ bool FcitxNamed()
 bool WaylandNamed()
 {
 	return getenv("WAYLAND_DISPLAY") || getenv("WAYLAND_SOCKET");
-}
-
-Text UserDirectory(const char *variable, const char *underHome, char *buffer, size_t size)
-{
-	const char *given = getenv(variable);
-	const char *home = getenv("HOME");
-
-	if (given && *given == '/')
-		return TextOf(given);
-	if (!home || *home != '/')
-		return Text{NULL, 0};
-	int length = snprintf(buffer, size, "%s/%s", home, underHome);
-	return length > 0 && length < (int)size ? Text{buffer, (size_t)length} : Text{NULL, 0};
 }

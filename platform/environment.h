@@ -1,8 +1,6 @@
 #ifndef KBLAYOUTS_ENVIRONMENT_H
 #define KBLAYOUTS_ENVIRONMENT_H
 
-#include "text.h"
-
 // What the environment a session gives its programs says of it.
 
 // Whether XDG_CURRENT_DESKTOP, a colon-separated list ("ubuntu:GNOME"),
@@ -21,10 +19,5 @@ bool FcitxNamed();
 
 // Whether WAYLAND_DISPLAY or WAYLAND_SOCKET names a Wayland compositor.
 bool WaylandNamed();
-
-// The user's directory that variable names ("XDG_CONFIG_HOME") where it
-// is absolute, else underHome (".config") in $HOME, written into buffer;
-// empty where neither is known.
-Text UserDirectory(const char *variable, const char *underHome, char *buffer, size_t size);
 
 #endif

@@ -4,9 +4,9 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#include "environment.h"
 #include "local_system.h"
 #include "small_file.h"
+#include "user_directory.h"
 
 // Longer files than this are read only this far.
 enum { ADDRESS_FILE_MAX = 4096, ID_MAX = 64 };

@@ -27,7 +27,8 @@ int QueryLayouts(int capacity, uint32_t *hklList)
 		return QueryMachineLayouts(capacity, hklList);
 	StartDeadline();
 	for (int i = 0; i < SESSION_SOURCE_COUNT && MillisecondsLeft() > 0; i++) {
-		if (!SESSION_SOURCES[i](MAX_LAYOUTS, found, &count))
+		const SessionSource *source = &SESSION_SOURCES[i];
+		if (!source->answersFor() || !source->ask(MAX_LAYOUTS, found, &count))
 			continue;
 		count = count < 0 ? 0 : count < capacity ? count : capacity;
 		memcpy(hklList, found, (size_t)count * sizeof *hklList);

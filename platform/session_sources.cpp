@@ -1,11 +1,32 @@
 #include "session_sources.h"
 
 #include "desktops.h"
+#include "environment.h"
 #include "fcitx4_query.h"
 #include "fcitx5_query.h"
+#include "ibus_address.h"
 #include "ibus_query.h"
 #include "wayland_query.h"
 #include "x11_query.h"
+
+// fcitx5 serves the frameworks the session names, unless IBus's address
+// file names ibus-daemon, whose place it would have taken.
+static bool Fcitx5Session()
+{
+	return InputMethodNamed() && IbusAddressServer() != IBUS_SERVER_IBUS_DAEMON;
+}
+
+// IBus's own list is the one its switcher shows where the desktop's list
+// does not hold the input methods.
+static bool IbusSession()
+{
+	return InputMethodNamed() && !DesktopListsInputMethods();
+}
+
+static bool AnySession()
+{
+	return true;
+}
 
 // The X server's keymap answers, even with no layout.
 static bool QueryXKeymap(int capacity, uint32_t *hklList, int *count)
@@ -14,18 +35,19 @@ static bool QueryXKeymap(int capacity, uint32_t *hklList, int *count)
 	return true;
 }
 
-// The list the user switches between is asked of these in order. An input
-// method framework that runs owns the keymap and sets it to the layout in
-// use; a desktop that keeps a list builds its keymap from part of it. The
-// Wayland compositor's keymap answers where there is one, even with no
-// layout, since Xwayland would then show a default nobody chose.
+// The list the user switches between is asked of these in order, each in
+// the sessions it answers for. An input method framework that runs owns
+// the keymap and sets it to the layout in use; a desktop that keeps a list
+// builds its keymap from part of it. The Wayland compositor's keymap
+// answers where there is one, even with no layout, since Xwayland would
+// then show a default nobody chose.
 const SessionSource SESSION_SOURCES[] = {
-	QueryFcitx5Layouts,	// fcitx5's current group, over sd-bus
-	QueryFcitx4Layouts,	// fcitx 4's list, where fcitx5 gave none
-	QueryDesktopLayouts,	// the desktop's own list
-	QueryIbusLayouts,	// IBus's engines, in other desktops
-	QueryWaylandLayouts,	// the compositor's keymap
-	QueryXKeymap,	// the X server's keymap
+	{Fcitx5Session, QueryFcitx5Layouts},	// fcitx5's current group, over sd-bus
+	{FcitxNamed, QueryFcitx4Layouts},	// fcitx 4's list, where fcitx5 gave none
+	{AnySession, QueryDesktopLayouts},	// the desktop's own list
+	{IbusSession, QueryIbusLayouts},	// IBus's engines, in other desktops
+	{WaylandNamed, QueryWaylandLayouts},	// the compositor's keymap
+	{AnySession, QueryXKeymap},	// the X server's keymap
 };
 
 const int SESSION_SOURCE_COUNT = sizeof SESSION_SOURCES / sizeof SESSION_SOURCES[0];

@@ -5,9 +5,9 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "environment.h"
 #include "local_system.h"
 #include "small_file.h"
+#include "user_directory.h"
 
 // fcitx 4's own clients read no more of the file than this.
 enum { ADDRESS_FILE_MAX = 1024, ID_MAX = 64 };

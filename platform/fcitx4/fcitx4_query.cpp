@@ -4,7 +4,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "environment.h"
 #include "fcitx4_address.h"
 #include "fcitx_items.h"
 #include "layout_identifiers.h"
@@ -64,7 +63,7 @@ static int EnabledLayouts(const BusConnection *bus, const WindowsLayout *layouts
 bool QueryFcitx4Layouts(int capacity, uint32_t *hklList, int *count)
 {
 	BusConnection own;
-	const BusConnection *bus = FcitxNamed() ? Fcitx4Bus(&own) : NULL;
+	const BusConnection *bus = Fcitx4Bus(&own);
 	const WindowsLayout *layouts[MAX_LAYOUTS];
 	int found = bus ? EnabledLayouts(bus, layouts) : -1;
 

@@ -1,8 +1,6 @@
 #include "fcitx5_query.h"
 
-#include "environment.h"
 #include "fcitx_items.h"
-#include "ibus_address.h"
 #include "input_method_files.h"
 #include "layout_identifiers.h"
 #include "query.h"
@@ -136,18 +134,9 @@ static int ItemLayouts(const Items *items, const WindowsLayout *layouts[])
 	return found;
 }
 
-// fcitx5 runs where the environment names a framework and the bus has it,
-// unless IBus's address file names ibus-daemon, which fcitx5 would have
-// taken the place of.
-static const BusConnection *Fcitx5Bus()
-{
-	return InputMethodNamed() && IbusAddressServer() != IBUS_SERVER_IBUS_DAEMON
-	    ? SessionBus() : NULL;
-}
-
 bool QueryFcitx5Layouts(int capacity, uint32_t *hklList, int *count)
 {
-	const BusConnection *bus = Fcitx5Bus();
+	const BusConnection *bus = SessionBus();
 	Items items = {};
 	const WindowsLayout *layouts[MAX_LAYOUTS];
 	sd_bus_message *list = NULL;

@@ -4,10 +4,9 @@
 #include <stdint.h>
 
 // The layouts of the items of fcitx5's current group, in order, shaped
-// like QueryLayouts, in *count, where the environment names an input
-// method framework and fcitx5 runs. Returns false, with nothing reported,
-// where one of these is not so, fcitx5's answers are not of the types it
-// gives, or the group has no item it describes.
+// like QueryLayouts, in *count, where fcitx5 runs on the session bus.
+// Returns false, with nothing reported, where it does not, its answers
+// are not of the types it gives, or the group has no item it describes.
 bool QueryFcitx5Layouts(int capacity, uint32_t *hklList, int *count);
 
 #endif

@@ -3,8 +3,8 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#include "environment.h"
 #include "small_file.h"
+#include "user_directory.h"
 
 // Longer description files than this are read only this far.
 enum { CONF_MAX = 16 * 1024, NAME_MAX_LENGTH = 128 };

@@ -1,8 +1,6 @@
 #include "ibus_query.h"
 
-#include "desktops.h"
 #include "engine_layout.h"
-#include "environment.h"
 #include "ibus_address.h"
 #include "ibus_engines.h"
 #include "layout_identifiers.h"
@@ -16,8 +14,6 @@ static bool IbusRuns()
 {
 	const BusConnection *bus;
 
-	if (!InputMethodNamed() || DesktopListsInputMethods())
-		return false;
 	switch (IbusAddressServer()) {
 	case IBUS_SERVER_IBUS_DAEMON:
 		return true;

@@ -5,8 +5,8 @@
 #include <stdlib.h>
 #include <strings.h>
 
-#include "environment.h"
 #include "small_file.h"
+#include "user_directory.h"
 
 // Longer files than this are read only this far; longer group names and
 // keys than NAME_MAX_LENGTH are none asked for.

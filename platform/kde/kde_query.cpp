@@ -1,6 +1,5 @@
 #include "kde_query.h"
 
-#include "environment.h"
 #include "kconfig.h"
 #include "layout_identifiers.h"
 #include "layout_lookup.h"
@@ -11,8 +10,6 @@ bool QueryKdeLayouts(int capacity, uint32_t *hklList, int *count)
 	static const char *const keys[] = {"Use", "LayoutList", "VariantList"};
 	KConfigValue values[3];
 
-	if (WaylandNamed())
-		return false;
 	ReadKConfig("kxkbrc", "Layout", keys, values, 3);
 	if (!KConfigTrue(&values[0], false))
 		return false;
@@ -46,8 +43,6 @@ bool KWinStartsFramework()
 	static const char *const keys[] = {"InputMethod", "VirtualKeyboardEnabled"};
 	KConfigValue values[2];
 
-	if (!DesktopNamed("KDE") || !WaylandNamed())
-		return false;
 	ReadKConfig("kwinrc", "Wayland", keys, values, 2);
 	if (!values[0].found || !KConfigTrue(&values[1], true))
 		return false;

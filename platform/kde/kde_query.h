@@ -8,13 +8,13 @@
 // layout in order, where Use=true says that KDE sets the layouts. Its
 // keyboard daemon puts only the first LayoutLoopCount of them in the X
 // keymap, and the rest are spares its switcher swaps in. Returns false
-// on Wayland, where KWin's keymap holds what its switcher lists, and
 // where KDE does not set the layouts or lists none.
 bool QueryKdeLayouts(int capacity, uint32_t *hklList, int *count);
 
-// Whether KWin starts an input method framework, fcitx5 or IBus, whose
-// .desktop file kwinrc's [Wayland] InputMethod names, in a KDE Wayland
-// session: neither KWin nor Plasma names it in the environment.
+// Whether KWin, in a KDE Wayland session, starts an input method
+// framework, fcitx5 or IBus, whose .desktop file kwinrc's [Wayland]
+// InputMethod names: neither KWin nor Plasma names it in the
+// environment.
 bool KWinStartsFramework();
 
 #endif

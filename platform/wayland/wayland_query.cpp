@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "environment.h"
 #include "keymap_text.h"
 #include "wayland_wire.h"
 
@@ -162,7 +161,7 @@ bool QueryWaylandLayouts(int capacity, uint32_t *hklList, int *count)
 {
 	WireConnection connection;
 
-	if (!WaylandNamed() || !ConnectWayland(&connection))
+	if (!ConnectWayland(&connection))
 		return false;
 	*count = QueryCompositor(&connection, capacity, hklList);
 	CloseWayland(&connection);

@@ -6,9 +6,9 @@
 #include "wayland_wire.h"
 
 // The layouts of the Wayland compositor's keymap, shaped like QueryLayouts,
-// in *count. Returns false, with nothing done, where there is no Wayland
-// session to ask: neither WAYLAND_DISPLAY nor WAYLAND_SOCKET is set, or
-// the connection fails.
+// in *count. Returns false, with nothing done, where there is no
+// compositor to ask: neither WAYLAND_DISPLAY nor WAYLAND_SOCKET names one
+// that takes the connection.
 bool QueryWaylandLayouts(int capacity, uint32_t *hklList, int *count);
 
 // The layouts of the keymap the compositor on a connection sends its
