@@ -1,10 +1,10 @@
 #!/usr/bin/python3
-"""Writes platform/keymap/layout_tables.cpp: what Windows would make of every
-XKB layout and variant, found by name ("de", "ch(fr)") and by description
-("German", "French (Switzerland)"), and of every language ICU knows, found
-by its tag ("ko", "zh_TW"): the input language's LANGID, the device word of
-the equivalent Windows keyboard, and the device word of the input
-language's default input profile.
+"""Writes platform/shared/keymap/layout_tables.cpp: what Windows would make
+of every XKB layout and variant, found by name ("de", "ch(fr)") and by
+description ("German", "French (Switzerland)"), and of every language ICU
+knows, found by its tag ("ko", "zh_TW"): the input language's LANGID, the
+device word of the equivalent Windows keyboard, and the device word of the
+input language's default input profile.
 
 Facts come from xkb-data's registry and its extras (each layout's and
 variant's name, description, ISO 639 languages and ISO 3166 countries),
@@ -39,7 +39,7 @@ REGISTRY = ["/usr/share/X11/xkb/rules/evdev.xml",
 ISO_639 = ["/usr/share/iso-codes/json/iso_639-2.json",
            "/usr/share/iso-codes/json/iso_639-3.json"]
 KEYBOARDS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "windows_keyboards")
-OUTPUT = "platform/keymap/layout_tables.cpp"
+OUTPUT = "platform/shared/keymap/layout_tables.cpp"
 SUBLANG_DEFAULT = 1
 # Sublanguages above this are the neutral ones of a script or a language.
 SUBLANG_LAST_SPECIFIC = 0x1B
