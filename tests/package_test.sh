@@ -1,7 +1,9 @@
 #!/bin/sh
 # Installs the build in $1 into a temporary DESTDIR and runs the installed
 # program against Xvfb; packages it, unpacks the .deb and checks what it
-# holds and what lintian says; checks the manual page with mandoc and man.
+# holds and what lintian says, and checks the RPM's files, requirements and
+# rpmlint's verdict and installs it into an empty root; checks the manual
+# page with mandoc and man.
 # For a Windows build, checks the zip instead.
 set -u
 build=$1
@@ -51,6 +53,7 @@ dpkg-deb -x "$deb" "$work/unpacked"
 (cd "$work/unpacked" && find . -type f | sort) > "$work/got"
 cat > "$work/want" <<-END
 ./usr/bin/kblayouts
+./usr/share/doc/kblayouts/README.md
 ./usr/share/doc/kblayouts/changelog.gz
 ./usr/share/doc/kblayouts/copyright
 ./usr/share/man/man1/kblayouts.1.gz
@@ -66,6 +69,35 @@ echo "$fields" | grep -qx 'Depends: libc6 (>= [0-9.]*)' || problem=$fields
 verdict "the .deb's section, found dependencies and the libraries it loads" "$problem"
 quiet sh -c "lintian '$deb' 2>&1 | grep -v 'running with root privileges'"
 verdict "lintian" "$problem"
+
+# The RPM: the same files, the licence marked as one, nothing required
+# but the C library, the loaded libraries recommended by their names;
+# installed into an empty root, its program runs.
+rpm=$(echo "$work"/package/kblayouts-*.rpm)
+rpm -qp --qf '[%{FILENAMES}\n]' "$rpm" | grep -v '^/usr/lib/.build-id' |
+	sed 's|^|.|' > "$work/got"
+echo ./usr/share/doc/kblayouts >> "$work/want"
+sort -o "$work/want" "$work/want"
+cmp -s "$work/got" "$work/want" && problem= || problem=$(cat "$work/got")
+verdict "the RPM holds what the .deb holds" "$problem"
+[ "$(rpm -qp --licensefiles "$rpm")" = /usr/share/doc/kblayouts/copyright ] && problem= ||
+	problem="licence files: $(rpm -qp --licensefiles "$rpm")"
+verdict "the RPM's licence file" "$problem"
+requires=$(rpm -qp --requires "$rpm" | grep -v '^rpmlib(' | grep -v '^libc\.so\.6(GLIBC_' |
+	grep -vx 'rtld(GNU_HASH)')
+recommends=$(rpm -qp --recommends "$rpm" | tr '\n' ' ')
+[ "$requires" = 'libc.so.6()(64bit)' ] &&
+	[ "$recommends" = 'libgio-2.0.so.0()(64bit) libsystemd.so.0()(64bit) ' ] && problem= ||
+	problem="requires $requires; recommends $recommends"
+verdict "the RPM requires the C library and recommends the loaded libraries" "$problem"
+rpm --root "$work/rpmroot" --initdb &&
+	rpm --root "$work/rpmroot" --nodeps -i "$rpm" > "$work/said" 2>&1 || cat "$work/said"
+"$work/rpmroot/usr/bin/kblayouts" > "$work/out" 2> "$work/err"
+echo $? > "$work/status"
+check_run "the program the RPM installed" "$work/expected"
+rpmlint -c "$here/../packaging/rpmlint.toml" "$rpm" > "$work/said" 2>&1
+grep -q ' 0 errors,' "$work/said" && problem= || problem=$(grep ': E: ' "$work/said")
+verdict "rpmlint finds no errors" "$problem"
 
 quiet mandoc -T lint "$here/../doc/kblayouts.1"
 verdict "mandoc -T lint" "$problem"

@@ -5,7 +5,7 @@
 #   sanitize  its build under the sanitizers, with the fuzzer
 #   cross     building the Windows programs
 #   wine      running them, with i386 added for 32-bit Wine
-#   package   making the .deb
+#   package   making the .deb and the RPM
 #   test      the native program's tests: display servers, desktops, input
 #             methods, GoogleTest, the tables' generator, package checks
 #   bench     what `make bench` times the program against
@@ -24,12 +24,12 @@ for set in "$@"; do
 	sanitize) packages="$packages clang libclang-rt-14-dev" ;;
 	cross) packages="$packages make cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64" ;;
 	wine) packages="$packages wine wine32:i386 wine64" ;;
-	package) packages="$packages dpkg-dev" ;;
+	package) packages="$packages dpkg-dev rpm" ;;
 	test) packages="$packages libgtest-dev googletest strace python3 python3-icu iso-codes
 		util-linux systemd libxkbcommon-dev libxkbcommon-tools xvfb x11-xkb-utils xkb-data
 		sway xwayland weston gnome-shell mutter dbus-x11 dconf-cli libglib2.0-bin
 		ibus ibus-hangul python3-gi fcitx5 fcitx5-mozc fcitx5-hangul fcitx5-chinese-addons
-		kwin-wayland mandoc man-db lintian dpkg-dev" ;;
+		kwin-wayland mandoc man-db lintian dpkg-dev rpm rpmlint" ;;
 	bench) packages="$packages hyperfine util-linux xvfb x11-xkb-utils xkb-data sway xwayland
 		gnome-shell mutter dconf-cli libglib2.0-bin python3-gi fcitx5 fcitx5-mozc ibus
 		ibus-hangul" ;;
