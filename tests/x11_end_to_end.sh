@@ -107,9 +107,10 @@ run
 check_run "a keymap loaded back by xkbcomp" "$work/expected"
 
 # A server that asks for a cookie, reached as DISPLAY names it in each way
-# libxcb knows, with the user's X authority file holding the entry given:
-# one for any display, one for this host's display, one for another
-# display, one with a wrong cookie, or none.
+# libxcb knows (by this machine's name too, where the resolver knows it),
+# with the user's X authority file holding the entry given: one for any
+# display, one for this host's display, one for another display, one with
+# a wrong cookie, or none.
 stop_xvfb
 cookie=00112233445566778899aabbccddeeff
 authority() {
@@ -127,6 +128,7 @@ if start_xvfb; then
 	XAUTHORITY=$work/server.auth setxkbmap -layout fr,de
 	mkdir "$work/home"
 	while IFS='|' read -r display entry identifiers; do
+		[ -n "$display" ] || continue
 		case $entry in
 		wild) authority 65535 "" "" MIT-MAGIC-COOKIE-1 "=$cookie" ;;
 		this) authority 256 "$(hostname)" "$n" MIT-MAGIC-COOKIE-1 "=$cookie" ;;
@@ -147,6 +149,7 @@ if start_xvfb; then
 	localhost:N|this|040C040C 04070407
 	127.0.0.1:N.0|this|040C040C 04070407
 	tcp/localhost:N|wild|040C040C 04070407
+	$(getent hosts "$(hostname)" > /dev/null && echo "$(hostname):N|wild|040C040C 04070407")
 	:N|other|
 	:N|wrong|
 	:N|none|

@@ -87,55 +87,68 @@ static int ConnectAddress(const struct sockaddr *address, socklen_t size)
 	    address, size);
 }
 
-// The host's port for the display, over IPv4 or IPv6. localhost and the
-// addresses written as numbers need no resolver; names do.
-static int ConnectTcp(Text host, int number)
+static int ConnectV4(struct in_addr host, uint16_t port)
 {
-	char name[HOST_MAX];
-	struct sockaddr_in v4 = {};
-	struct sockaddr_in6 v6 = {};
-	uint16_t port = htons((uint16_t)(X_TCP_PORT + number));
+	struct sockaddr_in address = {};
+	address.sin_family = AF_INET;
+	address.sin_port = port;
+	address.sin_addr = host;
+	return ConnectAddress((struct sockaddr *)&address, sizeof address);
+}
+
+static int ConnectV6(struct in6_addr host, uint16_t port)
+{
+	struct sockaddr_in6 address = {};
+	address.sin6_family = AF_INET6;
+	address.sin6_port = port;
+	address.sin6_addr = host;
+	return ConnectAddress((struct sockaddr *)&address, sizeof address);
+}
+
+// The addresses the resolver gives a host's name, in its order.
+static int ConnectResolved(const char *name, uint16_t port)
+{
+	struct addrinfo hints = {}, *found;
 	int fd = -1;
 
-	if (host.length >= sizeof name || memchr(host.bytes, '\0', host.length))
-		return -1;
-	memcpy(name, host.bytes, host.length);
-	name[host.length] = '\0';
-	bool local = host.length == 0 || TextIs(host, "localhost");
-	v4.sin_family = AF_INET;
-	v4.sin_port = port;
-	v6.sin6_family = AF_INET6;
-	v6.sin6_port = port;
-	if (local || inet_pton(AF_INET, name, &v4.sin_addr) == 1) {
-		if (local)
-			v4.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-		fd = ConnectAddress((struct sockaddr *)&v4, sizeof v4);
-	}
-	if (fd < 0 && (local || inet_pton(AF_INET6, name, &v6.sin6_addr) == 1)) {
-		if (local)
-			v6.sin6_addr = in6addr_loopback;
-		fd = ConnectAddress((struct sockaddr *)&v6, sizeof v6);
-	}
-	if (fd >= 0 || local || inet_pton(AF_INET, name, &v4.sin_addr) == 1 ||
-	    inet_pton(AF_INET6, name, &v6.sin6_addr) == 1)
-		return fd;
-
-	struct addrinfo hints = {}, *found;
 	hints.ai_socktype = SOCK_STREAM;
 	hints.ai_flags = AI_ADDRCONFIG;
 	if (getaddrinfo(name, NULL, &hints, &found) != 0)
 		return -1;
 	for (struct addrinfo *at = found; at && fd < 0; at = at->ai_next) {
 		if (at->ai_family == AF_INET)
-			((struct sockaddr_in *)at->ai_addr)->sin_port = port;
+			fd = ConnectV4(((struct sockaddr_in *)at->ai_addr)->sin_addr, port);
 		else if (at->ai_family == AF_INET6)
-			((struct sockaddr_in6 *)at->ai_addr)->sin6_port = port;
-		else
-			continue;
-		fd = ConnectAddress(at->ai_addr, at->ai_addrlen);
+			fd = ConnectV6(((struct sockaddr_in6 *)at->ai_addr)->sin6_addr, port);
 	}
 	freeaddrinfo(found);
 	return fd;
+}
+
+// The host's port for the display, over IPv4 or IPv6. This machine, by
+// no name or localhost, and the addresses written as numbers need no
+// resolver.
+static int ConnectTcp(Text host, int number)
+{
+	char name[HOST_MAX];
+	struct in_addr v4;
+	struct in6_addr v6;
+	uint16_t port = htons((uint16_t)(X_TCP_PORT + number));
+
+	if (host.length >= sizeof name || memchr(host.bytes, '\0', host.length))
+		return -1;
+	memcpy(name, host.bytes, host.length);
+	name[host.length] = '\0';
+	if (host.length == 0 || TextIs(host, "localhost")) {
+		v4.s_addr = htonl(INADDR_LOOPBACK);
+		int fd = ConnectV4(v4, port);
+		return fd >= 0 ? fd : ConnectV6(in6addr_loopback, port);
+	}
+	if (inet_pton(AF_INET, name, &v4) == 1)
+		return ConnectV4(v4, port);
+	if (inet_pton(AF_INET6, name, &v6) == 1)
+		return ConnectV6(v6, port);
+	return ConnectResolved(name, port);
 }
 
 static int OpenDisplay(const XDisplay *display)
