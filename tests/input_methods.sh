@@ -177,17 +177,17 @@ await_owner() {
 # process left from one row could answer or change the keymap in the next.
 stop_input_methods() {
 	[ -n "${im_pid:-}" ] || return 0
-	kill -- -$im_pid 2> /dev/null
-	[ -z "${im_others:-}" ] || pkill -f "$im_others"
-	wait $im_pid 2> /dev/null
+	kill -- -$im_pid 2> /dev/null || :
+	[ -z "${im_others:-}" ] || pkill -f "$im_others" || :
+	wait $im_pid 2> /dev/null || :
 	tries=0
 	while { pgrep -g $im_pid || { [ -n "${im_others:-}" ] && pgrep -f "$im_others"; }; } \
 		> /dev/null && [ $tries -lt 200 ]; do
 		tries=$((tries + 1))
 		sleep 0.05
 	done
-	pkill -KILL -g $im_pid 2> /dev/null
-	[ -z "${im_others:-}" ] || pkill -KILL -f "$im_others"
+	pkill -KILL -g $im_pid 2> /dev/null || :
+	[ -z "${im_others:-}" ] || pkill -KILL -f "$im_others" || :
 	im_pid=
 	im_others=
 }
