@@ -1,7 +1,6 @@
 #include "query.h"
 
 #include <stdlib.h>
-#include <string.h>
 
 #include "deadline.h"
 #include "environment.h"
@@ -20,7 +19,6 @@ static bool SessionNamed()
 // query has failed.
 int QueryLayouts(int capacity, uint32_t *hklList)
 {
-	uint32_t found[MAX_LAYOUTS];
 	int count = 0;
 
 	if (!SessionNamed())
@@ -28,11 +26,8 @@ int QueryLayouts(int capacity, uint32_t *hklList)
 	StartDeadline();
 	for (int i = 0; i < SESSION_SOURCE_COUNT && MillisecondsLeft() > 0; i++) {
 		const SessionSource *source = &SESSION_SOURCES[i];
-		if (!source->answersFor() || !source->ask(MAX_LAYOUTS, found, &count))
-			continue;
-		count = count < 0 ? 0 : count < capacity ? count : capacity;
-		memcpy(hklList, found, (size_t)count * sizeof *hklList);
-		return count;
+		if (source->answersFor() && source->ask(capacity, hklList, &count))
+			return count;
 	}
 	return 0;
 }
