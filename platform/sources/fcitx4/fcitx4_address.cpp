@@ -14,15 +14,13 @@ enum { ADDRESS_FILE_MAX = 1024, ID_MAX = 64 };
 
 bool ReadFcitx4AddressFile(Text file, Fcitx4AddressFile *parsed)
 {
-	const char *end = file.length ? (const char *)memchr(file.bytes, '\0', file.length) : NULL;
-	if (!end)
+	Text ids;
+
+	parsed->address = SplitAt(file, '\0', &ids);
+	if (!ids.bytes || ids.length != 2 * sizeof(pid_t))
 		return false;
-	size_t length = (size_t)(end - file.bytes);
-	if (file.length != length + 1 + 2 * sizeof(pid_t))
-		return false;
-	parsed->address = Text{file.bytes, length};
-	memcpy(&parsed->daemon, end + 1, sizeof(pid_t));
-	memcpy(&parsed->fcitx, end + 1 + sizeof(pid_t), sizeof(pid_t));
+	memcpy(&parsed->daemon, ids.bytes, sizeof(pid_t));
+	memcpy(&parsed->fcitx, ids.bytes + sizeof(pid_t), sizeof(pid_t));
 	return true;
 }
 

@@ -63,6 +63,12 @@ static int Connect(int fd, const struct sockaddr *address, socklen_t size)
 	return fd;
 }
 
+static int ConnectAddress(const struct sockaddr *address, socklen_t size)
+{
+	return Connect(socket(address->sa_family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0),
+	    address, size);
+}
+
 // This machine's socket for the display: the abstract name, then the file.
 static int ConnectLocal(int number)
 {
@@ -72,19 +78,11 @@ static int ConnectLocal(int number)
 	    "/tmp/.X11-unix/X%d", number);
 	socklen_t size = (socklen_t)(offsetof(struct sockaddr_un, sun_path) + 1 + length);
 
-	int fd = Connect(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0),
-	    (struct sockaddr *)&address, size);
+	int fd = ConnectAddress((struct sockaddr *)&address, size);
 	if (fd >= 0)
 		return fd;
 	memmove(address.sun_path, address.sun_path + 1, (size_t)length + 1);
-	return Connect(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0),
-	    (struct sockaddr *)&address, sizeof address);
-}
-
-static int ConnectAddress(const struct sockaddr *address, socklen_t size)
-{
-	return Connect(socket(address->sa_family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0),
-	    address, size);
+	return ConnectAddress((struct sockaddr *)&address, sizeof address);
 }
 
 static int ConnectV4(struct in_addr host, uint16_t port)
