@@ -59,28 +59,42 @@ start_gnome() {
 		DBUS_SESSION_BUS_ADDRESS=$(cat "$gnome_dir/session.address")"
 }
 
+# Sets the key $2 of the schema $1 to $3, or resets it with "reset", with
+# gsettings in the session (with the schemas of $schemas too, where the
+# caller has some), and waits until it reads back.
+set_key() {
+	if [ "$3" = reset ]; then
+		session_gsettings reset "$1" "$2"
+		wanted="[]"
+	else
+		session_gsettings set "$1" "$2" "$3"
+		wanted=$(echo "$3" | tr -d ' ')
+	fi
+	await "$1 $2 reads back" "$wanted" key_now "$1" "$2"
+}
+
+session_gsettings() {
+	$as_nobody $gnome_session ${schemas:+GSETTINGS_SCHEMA_DIR=$schemas} gsettings "$@"
+}
+
+# A key's value as gsettings reads it, without spaces or a type.
+key_now() {
+	session_gsettings get "$1" "$2" | sed 's/^@[^ ]* //' | tr -d ' '
+}
+
 # Sets GNOME's input sources, resets them to none with "reset", or writes
 # "dconf:VALUE" as it is, of whatever type, with dconf; then waits until
 # they read back.
 set_sources() {
 	case $1 in
-	reset) $as_nobody $gnome_session gsettings reset org.gnome.desktop.input-sources sources
-		await "sources reset" "[]" sources_now gsettings ;;
-	dconf:*) $as_nobody $gnome_session dconf write /org/gnome/desktop/input-sources/sources "${1#dconf:}"
-		await "sources written" "${1#dconf:}" sources_now dconf ;;
-	*) $as_nobody $gnome_session gsettings set org.gnome.desktop.input-sources sources "$1"
-		await "sources read back" "$(echo "$1" | tr -d ' ')" sources_now gsettings ;;
+	dconf:*) $as_nobody $gnome_session dconf write "$sources_path" "${1#dconf:}"
+		await "sources written" "${1#dconf:}" \
+			$as_nobody $gnome_session dconf read "$sources_path" ;;
+	*) set_key org.gnome.desktop.input-sources sources "$1" ;;
 	esac
 }
 
-# GNOME's input sources as gsettings or dconf reads them, without spaces
-# or a type.
-sources_now() {
-	case $1 in
-	gsettings) $as_nobody $gnome_session gsettings get org.gnome.desktop.input-sources sources ;;
-	dconf) $as_nobody $gnome_session dconf read /org/gnome/desktop/input-sources/sources ;;
-	esac | sed 's/^@[^ ]* //' | tr -d ' '
-}
+sources_path=/org/gnome/desktop/input-sources/sources
 
 start_gnome_shell() {
 	gnome_wayland=gnome-test

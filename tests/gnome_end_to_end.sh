@@ -74,7 +74,7 @@ run_cases shell "$shell"
 # first; the shell may have skipped some of the settings above, so it
 # first gets a list none of whose sources is in the next.
 set_sources "[('xkb','se')]"
-keymap="$as_nobody $gnome_session $shell /usr/bin/python3 $here/wayland_groups.py"
+keymap="wayland_group_names $as_nobody $gnome_session $shell"
 await "gnome-shell sets its keymap" "Swedish,English (US)" $keymap &&
 	set_sources "[('xkb','de'),('xkb','fr'),('xkb','us+dvorak'),('xkb','ru')]" &&
 	await "gnome-shell sets its keymap" "German,French,English (Dvorak),English (US)" $keymap &&

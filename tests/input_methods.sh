@@ -126,24 +126,17 @@ start_kwin() {
 # keyboard, and starts its daemon; waits until it has written its address
 # file and its panel has set the X keymap to the first engine's layout.
 start_ibus() {
-	engines=$(echo "$1" | tr -d ' ')
-	$as_nobody $gnome_session gsettings set org.freedesktop.ibus.general preload-engines "$1"
-	await "IBus's engines read back" "$engines" ibus_engines || return 1
+	set_key org.freedesktop.ibus.general preload-engines "$1" || return 1
 	before_framework
 	$as_nobody $gnome_session DISPLAY=$x setsid ibus-daemon --xim > /dev/null 2>&1 &
 	im_pid=$!
-	first=$(echo "$engines" | sed "s/^\['\([^']*\)'.*/\1/")
+	first=$(echo "$1" | sed "s/^\['\([^']*\)'.*/\1/")
 	layout=$(echo "$first" | cut -d: -f2)
 	variant=$(echo "$first" | cut -d: -f3)
 	await_owner org.freedesktop.IBus &&
 		await "IBus writes its address file" $im_pid ibus_address_pid &&
 		await "IBus's panel sets the keymap" "$layout${variant:+($variant)}" \
 			x_layouts env DISPLAY=$x
-}
-
-ibus_engines() {
-	$as_nobody $gnome_session gsettings get org.freedesktop.ibus.general preload-engines |
-		tr -d ' '
 }
 
 # The process that IBus's address file for the X display names.

@@ -36,14 +36,7 @@ xfce="XDG_CURRENT_DESKTOP=XFCE XMODIFIERS=@im=ibus GTK_IM_MODULE=ibus"
 # Sets "gnome:VALUE" or "cinnamon:VALUE" as the desktop's input sources,
 # and waits until they read back.
 set_setting() {
-	gsettings="$as_nobody $gnome_session GSETTINGS_SCHEMA_DIR=$schemas gsettings"
-	$gsettings set "org.${1%%:*}.desktop.input-sources" sources "${1#*:}"
-	await "${1%%:*}'s sources read back" "$(echo "${1#*:}" | tr -d ' ')" \
-		setting_now "org.${1%%:*}.desktop.input-sources"
-}
-
-setting_now() {
-	$gsettings get "$1" sources | sed 's/^@[^ ]* //' | tr -d ' '
+	set_key "org.${1%%:*}.desktop.input-sources" sources "${1#*:}"
 }
 
 # A machine without libsystemd, whose sd-bus the program asks the bus

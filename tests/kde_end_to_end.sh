@@ -86,8 +86,7 @@ if start_kwin Default:keyboard-de,keyboard-fr,mozc; then
 		04070407 040C040C 04110411
 	printf '[Wayland]\nInputMethod=org.fcitx.Fcitx5.desktop\nVirtualKeyboardEnabled=false\n' \
 		> "$user/kwinrc"
-	await "KWin's keymap" "English (US)" \
-		$as_nobody $kde /usr/bin/python3 "$here/wayland_groups.py" &&
+	await "KWin's keymap" "English (US)" wayland_group_names $as_nobody $kde &&
 		expect "KWin with no input method: the keymap" \
 			"$as_nobody $gnome_session $kde $gnome_dir/kblayouts" 04090409
 else

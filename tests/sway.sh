@@ -54,8 +54,7 @@ expect_in_sway() {
 # Wayland client and as an X client of Xwayland, which learns the keymap
 # a moment after sway has it.
 await_sway_groups() {
-	await "sway's keymap" "$1" \
-		$as_nobody WAYLAND_DISPLAY=$sway_wayland /usr/bin/python3 "$here/wayland_groups.py" &&
+	await "sway's keymap" "$1" wayland_group_names $as_nobody WAYLAND_DISPLAY=$sway_wayland &&
 		await "Xwayland's keymap" "$1" x_group_names $as_nobody DISPLAY=$sway_x
 }
 

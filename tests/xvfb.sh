@@ -43,3 +43,9 @@ x_group_names() {
 	"$@" sh -c 'xkbcomp -xkb "$DISPLAY" - 2> /dev/null' |
 		sed -n 's/^ *name\[group[0-9]*\] *= *"\(.*\)";$/\1/Ip' | paste -sd, -
 }
+
+# The same of a Wayland compositor's keymap, as a client of its own reads
+# it; the arguments are a command prefix with WAYLAND_DISPLAY among them.
+wayland_group_names() {
+	"$@" /usr/bin/python3 "$(dirname "$0")/wayland_groups.py"
+}
