@@ -66,7 +66,7 @@ servers and Xwayland, and always exits with status 0.")
         "%doc ${docs}/changelog.gz")
     # The libraries loaded at run time, by the names every distribution's
     # packages provide them under. CPack writes no Recommends of its own;
-    # these lines join the spec's header.
+    # these lines join the package's header.
     if(CMAKE_SIZEOF_VOID_P EQUAL 8)
         set(bits "(64bit)")
     endif()
