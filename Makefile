@@ -60,7 +60,7 @@ stress: build-native build-sanitize
 	@sh tools/stress.sh native sanitize
 
 bench: build-native
-	@sh tools/bench.sh build/native/kblayouts $(BEFORE)
+	@tini -s -- sh tools/bench.sh build/native/kblayouts $(BEFORE)
 
 # Installs the Linux program and its manual page under PREFIX, in DESTDIR.
 PREFIX := /usr/local

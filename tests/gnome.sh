@@ -15,7 +15,7 @@ await_line() {
 	tries=0
 	until [ -s "$1" ] && [ "$(wc -l < "$1")" -ge 1 ]; do
 		tries=$((tries + 1))
-		if [ $tries -gt 600 ] || ! kill -0 "$2" 2> /dev/null; then
+		if [ $tries -gt 600 ] || ! running "$2"; then
 			return 1
 		fi
 		sleep 0.05
@@ -104,7 +104,7 @@ start_gnome_shell() {
 	tries=0
 	until [ -S "$gnome_dir/$gnome_wayland" ]; do
 		tries=$((tries + 1))
-		[ $tries -gt 600 ] || ! kill -0 $! 2> /dev/null && return 1
+		[ $tries -gt 600 ] || ! running $! && return 1
 		sleep 0.05
 	done
 	# A seat without a keyboard gets no keymap; a real session has one.

@@ -51,10 +51,8 @@ fcitx5_group() {
 start_fcitx5() {
 	write_fcitx5_profile "$1"
 	before_framework
-	$as_nobody $gnome_session DISPLAY=$x setsid fcitx5 \
-		--disable=wayland,waylandim,classicui,kimpanel,notificationitem,fcitx4frontend,clipboard,notifications \
-		> /dev/null 2>&1 &
-	im_pid=$!
+	launch_framework DISPLAY=$x setsid fcitx5 \
+		--disable=wayland,waylandim,classicui,kimpanel,notificationitem,fcitx4frontend,clipboard,notifications
 	await_owner org.fcitx.Fcitx5 &&
 		await "fcitx5 answers with its group" "${1%%/*}" fcitx5_group &&
 		await "fcitx5 sets the keymap" us x_layouts env DISPLAY=$x
@@ -77,10 +75,8 @@ start_fcitx4() {
 	printf '[Profile]\nEnabledIMList=%s\n' "$enabled" > "$profile"
 	chown -R nobody:nogroup "$gnome_dir/home"
 	fcitx4=$gnome_dir/fcitx4
-	$as_nobody $gnome_session DISPLAY=$x FCITXDIR=$fcitx4 LD_LIBRARY_PATH=$fcitx4/lib \
-		setsid "$fcitx4/bin/fcitx" -D -s0 > /dev/null 2>&1 &
-	im_pid=$!
-	im_others=$fcitx4/
+	launch_framework DISPLAY=$x FCITXDIR=$fcitx4 LD_LIBRARY_PATH=$fcitx4/lib \
+		setsid "$fcitx4/bin/fcitx" -D -s0
 	first=${1%%,*}
 	[ "$first" = fcitx-keyboard-us ] && keymap=us || keymap=${first#fcitx-keyboard-}+us:2
 	await_owner "org.fcitx.Fcitx-${x#:}" &&
@@ -113,11 +109,9 @@ start_kwin() {
 		> "$gnome_dir/home/.config/kwinrc"
 	cp /usr/bin/kwin_wayland "$gnome_dir/kwin_wayland"
 	chown -R nobody:nogroup "$gnome_dir/home" "$gnome_dir/kwin_wayland"
-	$as_nobody $gnome_session setsid "$gnome_dir/kwin_wayland" --virtual --no-lockscreen \
+	launch_framework setsid "$gnome_dir/kwin_wayland" --virtual --no-lockscreen \
 		--socket kde-test --inputmethod \
-		'fcitx5 --disable=classicui,kimpanel,notificationitem,fcitx4frontend,clipboard,notifications' \
-		> /dev/null 2>&1 &
-	im_pid=$!
+		'fcitx5 --disable=classicui,kimpanel,notificationitem,fcitx4frontend,clipboard,notifications'
 	await_owner org.fcitx.Fcitx5 &&
 		await "fcitx5 answers with its group" "${1%%/*}" fcitx5_group
 }
@@ -128,8 +122,7 @@ start_kwin() {
 start_ibus() {
 	set_key org.freedesktop.ibus.general preload-engines "$1" || return 1
 	before_framework
-	$as_nobody $gnome_session DISPLAY=$x setsid ibus-daemon --xim > /dev/null 2>&1 &
-	im_pid=$!
+	launch_framework DISPLAY=$x setsid ibus-daemon --xim
 	first=$(echo "$1" | sed "s/^\['\([^']*\)'.*/\1/")
 	layout=$(echo "$first" | cut -d: -f2)
 	variant=$(echo "$first" | cut -d: -f3)
@@ -157,7 +150,7 @@ await_owner() {
 	tries=0
 	until owned "$1"; do
 		tries=$((tries + 1))
-		if [ $tries -gt 600 ] || ! kill -0 $im_pid 2> /dev/null; then
+		if [ $tries -gt 600 ] || ! running $im_pid; then
 			verdict "$1 is owned" "never"
 			return 1
 		fi
@@ -165,22 +158,21 @@ await_owner() {
 	done
 }
 
-# Stops the framework and whatever it started, in its process group or,
-# matched by im_others, outside it, and waits until all of it has ended: a
-# process left from one row could answer or change the keymap in the next.
+# Starts a framework, the command given after any variables of its own,
+# as nobody in the session, and notes what ran before it.
+launch_framework() {
+	test_processes > "$work/before_framework"
+	$as_nobody $gnome_session "$@" > /dev/null 2>&1 &
+	im_pid=$!
+}
+
+# Stops the framework and whatever it started, in its process group or
+# outside it (fcitx 4's bus and its watcher run in sessions of their own),
+# and waits until all of it has ended: a process left from one row could
+# answer or change the keymap in the next.
 stop_input_methods() {
 	[ -n "${im_pid:-}" ] || return 0
-	kill -- -$im_pid 2> /dev/null || :
-	[ -z "${im_others:-}" ] || pkill -f "$im_others" || :
-	wait $im_pid 2> /dev/null || :
-	tries=0
-	while { pgrep -g $im_pid || { [ -n "${im_others:-}" ] && pgrep -f "$im_others"; }; } \
-		> /dev/null && [ $tries -lt 200 ]; do
-		tries=$((tries + 1))
-		sleep 0.05
-	done
-	pkill -KILL -g $im_pid 2> /dev/null || :
-	[ -z "${im_others:-}" ] || pkill -KILL -f "$im_others" || :
+	end_processes $(processes_since "$work/before_framework" | cut -d' ' -f1)
+	wait $im_pid 2> /dev/null
 	im_pid=
-	im_others=
 }

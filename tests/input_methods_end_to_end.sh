@@ -10,6 +10,7 @@ exe=$1
 here=$(dirname "$0")
 work=$(mktemp -d)
 . "$here/checks.sh"
+. "$here/processes.sh"
 . "$here/xvfb.sh"
 . "$here/gnome.sh"
 . "$here/input_methods.sh"
@@ -51,6 +52,25 @@ printf 'IBUS_ADDRESS=unix:path=/x\nIBUS_DAEMON_PID=4194304\n' > "$work/address-e
 mkfifo "$work/address-fifo"
 chmod 755 "$work"
 
+# What the row started, where no framework runs: a name owned on the bus,
+# or a process, such as a daemon the bus starts (which runs before it owns
+# its name) or the bus dbus-launch starts for an autolaunch: address.
+started_since_row() {
+	owned org.fcitx.Fcitx5 || owned org.freedesktop.IBus && echo "a name is owned"
+	processes_since "$work/before_row" | cut -d' ' -f2 | sed 's/$/ was started/'
+}
+
+# The check above sees a daemon the bus starts: a call that lets it start
+# fcitx5.
+test_processes > "$work/before_row"
+$as_nobody $gnome_session gdbus call --session --timeout 10 -d org.fcitx.Fcitx5 \
+	-o /controller -m org.freedesktop.DBus.Peer.Ping > /dev/null 2>&1
+case $(started_since_row) in
+*"fcitx5 was started"*) verdict "a started daemon is seen" "" ;;
+*) verdict "a started daemon is seen" "not seen: $(started_since_row | paste -sd, -)" ;;
+esac
+end_processes $(processes_since "$work/before_row" | cut -d' ' -f1)
+
 # One case a line: the framework that runs ("fcitx5" with its groups, the
 # current one first, "fcitx4" with its input methods, "ibus" with its
 # engines, "=" the last one still, "-" none), more of the session's
@@ -74,18 +94,12 @@ while IFS='|' read -r framework argument environment setting identifiers; do
 		esac || verdict "$framework $argument" "cannot start it"
 	fi
 	[ -z "$setting" ] || set_setting "$setting"
+	test_processes > "$work/before_row"
 	expect "$framework $argument, $environment, $setting" \
 		"$prefix $as_nobody $gnome_session DISPLAY=$x ${environment#no-libsystemd} $gnome_dir/kblayouts" \
 		$identifiers
-	if [ "$framework" = - ]; then
-		# A daemon the bus starts runs before it owns its name.
-		problem=
-		owned org.fcitx.Fcitx5 || owned org.freedesktop.IBus && problem="a name is owned"
-		for daemon in fcitx5 ibus-daemon dbus-launch; do
-			pgrep -u nobody -x $daemon > /dev/null && problem="$daemon was started"
-		done
-		verdict "$environment, nothing started" "$problem"
-	fi
+	[ "$framework" != - ] ||
+		verdict "$environment, nothing started" "$(started_since_row | paste -sd, -)"
 done <<END
 fcitx5|Default:keyboard-us,keyboard-de,mozc|$kde||04090409 04070407 04110411
 fcitx5|Chinese:keyboard-de-nodeadkeys,pinyin,hangul/Default:keyboard-us|$kde||04070407 08040804 04120412

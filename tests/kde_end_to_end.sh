@@ -9,6 +9,7 @@ exe=$1
 here=$(dirname "$0")
 work=$(mktemp -d)
 . "$here/checks.sh"
+. "$here/processes.sh"
 . "$here/xvfb.sh"
 . "$here/gnome.sh"
 . "$here/input_methods.sh"

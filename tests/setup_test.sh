@@ -48,8 +48,8 @@ install|cmake g++ libsystemd-dev|$test_only|
 package|g++ dpkg-dev rpm g++-mingw-w64-i686 g++-mingw-w64-x86-64|gnome-shell sway fcitx5 kwin-wayland wine wine32:i386 hyperfine clang|
 run-win32|cmake g++-mingw-w64-i686 wine wine32:i386|gnome-shell sway fcitx5 hyperfine clang libglib2.0-dev|i386
 run-win64|g++-mingw-w64-x86-64 wine64|gnome-shell sway fcitx5 hyperfine clang|i386
-bench|g++ hyperfine sway gnome-shell fcitx5 ibus|wine32:i386 clang lintian g++-mingw-w64-i686 kwin-wayland|
-stress|g++ clang gnome-shell sway fcitx5 ibus|wine32:i386 g++-mingw-w64-i686 hyperfine|
+bench|g++ hyperfine tini sway gnome-shell fcitx5 ibus|wine32:i386 clang lintian g++-mingw-w64-i686 kwin-wayland|
+stress|g++ clang tini gnome-shell sway fcitx5 ibus|wine32:i386 g++-mingw-w64-i686 hyperfine|
 test|g++ clang gnome-shell kwin-wayland fcitx5 lintian dpkg-dev rpm rpmlint wine32:i386 g++-mingw-w64-i686||i386
 END
 

@@ -28,7 +28,7 @@ start_sway() {
 	tries=0
 	until [ -s "$sway_dir/ready" ]; do
 		tries=$((tries + 1))
-		[ $tries -gt 200 ] || ! kill -0 $sway_pid 2> /dev/null && return 1
+		[ $tries -gt 200 ] || ! running $sway_pid && return 1
 		sleep 0.05
 	done
 	read -r sway_wayland sway_x < "$sway_dir/ready"

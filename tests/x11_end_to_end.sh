@@ -8,6 +8,7 @@ exe=$1
 here=$(dirname "$0")
 work=$(mktemp -d)
 . "$here/checks.sh"
+. "$here/processes.sh"
 . "$here/xvfb.sh"
 . "$here/sway.sh"
 trap 'stop_sway; rm -rf "$work"' EXIT

@@ -13,7 +13,7 @@ start_xvfb() {
 	# could cut the number short.
 	until grep -q '^[0-9]*$' "$displayfile" && [ "$(wc -l < "$displayfile")" = 1 ]; do
 		tries=$((tries + 1))
-		if [ $tries -gt 200 ] || ! kill -0 $xvfb_pid 2> /dev/null; then
+		if [ $tries -gt 200 ] || ! running $xvfb_pid; then
 			rm -f "$displayfile"
 			return 1
 		fi

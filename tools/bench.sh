@@ -15,6 +15,7 @@ exe=${1:-build/native/kblayouts}
 before=${2:-}
 work=$(mktemp -d)
 . "$(dirname "$0")/../tests/checks.sh"
+. "$(dirname "$0")/../tests/processes.sh"
 . "$(dirname "$0")/../tests/xvfb.sh"
 . "$(dirname "$0")/../tests/sway.sh"
 . "$(dirname "$0")/../tests/gnome.sh"

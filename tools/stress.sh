@@ -1,8 +1,11 @@
 #!/bin/sh
-# Runs the end-to-end tests of the presets given twice more, as a small or
-# a busy machine runs them: on one processor, then beside a busy loop on
-# every processor. A test that relies on a daemon not having acted yet
-# fails here.
+# Runs the end-to-end tests of the presets given three times more, as a
+# small, a busy or a container's machine runs them: on one processor;
+# beside a busy loop on every processor; and in a PID namespace whose PID
+# 1 never reaps an orphan, beside zombies and live processes named like the
+# tests' daemons. A test that relies on a daemon not having acted yet, or
+# judges processes by name or takes a zombie for a running process, fails
+# here.
 set -eu
 loops=
 trap '[ -z "$loops" ] || kill $loops' EXIT
@@ -16,3 +19,11 @@ done
 for preset; do
 	ctest --preset "$preset" -R _end_to_end
 done
+kill $loops
+loops=
+each=
+for preset; do
+	each="$each ctest --preset $preset -R _end_to_end &&"
+done
+unshare --pid --fork --mount-proc python3 "$(dirname "$0")/never_reaping_init.py" \
+	sh -c "$each :"

@@ -11,8 +11,8 @@
 // else /etc/machine-id; empty where neither has one.
 Text MachineId(char *buffer, size_t size);
 
-// The name of the process pid (its /proc/PID/comm, "ibus-daemon"); empty
-// where none runs.
+// The name of the process pid ("ibus-daemon"); empty where none runs, a
+// zombie included.
 Text ProcessName(pid_t pid, char *buffer, size_t size);
 
 #endif
