@@ -30,10 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 	if (fd < 0)
 		abort();
 	SpeakWire(&connection, fd);
-	StartDeadline();
+	if (!StartQuery())
+		abort();
 	uint32_t hklList[MAX_LAYOUTS];
 	int count = QueryCompositor(&connection, MAX_LAYOUTS, hklList);
 	CloseWayland(&connection);
+	EndQuery();
 	close(server);
 	if (count < 0 || count > XKB_MAX_GROUPS)
 		abort();

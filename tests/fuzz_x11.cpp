@@ -23,11 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 	int fd = ServerSent(data, size, -1, &server);
 	if (fd < 0)
 		abort();
-	StartDeadline();
+	if (!StartQuery())
+		abort();
 	uint32_t hklList[MAX_LAYOUTS];
 	int count = SetUpX(&connection, fd, &none) ? QueryXServer(&connection, MAX_LAYOUTS, hklList)
 	    : 0;
 	close(fd);
+	EndQuery();
 	close(server);
 	if (count < 0 || count > XKB_MAX_GROUPS)
 		abort();

@@ -3,6 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "deadline.h"
 #include "kde_query.h"
 
 bool DesktopNamed(const char *desktop)
@@ -53,11 +54,13 @@ static bool FrameworkNamed()
 
 bool InputMethodNamed()
 {
-	static enum { UNASKED, NAMED, UNNAMED } state = UNASKED;
+	static unsigned askedIn;
+	static bool named;
 
-	if (state == UNASKED)
-		state = FrameworkNamed() ? NAMED : UNNAMED;
-	return state == NAMED;
+	if (askedIn != QueryNumber())
+		named = FrameworkNamed();
+	askedIn = QueryNumber();
+	return named;
 }
 
 bool FcitxNamed()

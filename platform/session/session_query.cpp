@@ -5,6 +5,7 @@
 #include "deadline.h"
 #include "environment.h"
 #include "machine_query.h"
+#include "session_bus.h"
 #include "session_sources.h"
 
 // Whether the environment names a session to ask. Without one (a text
@@ -15,19 +16,27 @@ static bool SessionNamed()
 	return getenv("XDG_CURRENT_DESKTOP") || WaylandNamed() || getenv("DISPLAY");
 }
 
-// The sources in order, until one answers or the deadline passes, when the
-// query has failed.
-int QueryLayouts(int capacity, uint32_t *hklList)
+static int AskSessionSources(int capacity, uint32_t *hklList)
 {
 	int count = 0;
 
-	if (!SessionNamed())
-		return QueryMachineLayouts(capacity, hklList);
-	StartDeadline();
 	for (int i = 0; i < SESSION_SOURCE_COUNT && MillisecondsLeft() > 0; i++) {
 		const SessionSource *source = &SESSION_SOURCES[i];
 		if (source->answersFor() && source->ask(capacity, hklList, &count))
 			return count;
 	}
 	return 0;
+}
+
+// The sources in order, until one answers or the deadline passes, when the
+// query has failed. Nothing stays open after it.
+int QueryLayouts(int capacity, uint32_t *hklList)
+{
+	if (!StartQuery())
+		return 0;
+	int count = SessionNamed() ? AskSessionSources(capacity, hklList)
+	    : QueryMachineLayouts(capacity, hklList);
+	CloseSessionBus();
+	EndQuery();
+	return count;
 }

@@ -2,14 +2,35 @@
 
 #include <errno.h>
 #include <poll.h>
+#include <pthread.h>
 #include <time.h>
 
+// The sources keep a query's state in static storage, the deadline too.
+static pthread_mutex_t oneQuery = PTHREAD_MUTEX_INITIALIZER;
 static struct timespec deadline;
+static unsigned queries;
 
-void StartDeadline()
+bool StartQuery()
 {
-	clock_gettime(CLOCK_MONOTONIC, &deadline);
-	deadline.tv_sec += QUERY_SECONDS;
+	struct timespec mine;
+
+	clock_gettime(CLOCK_MONOTONIC, &mine);
+	mine.tv_sec += QUERY_SECONDS;
+	if (pthread_mutex_clocklock(&oneQuery, CLOCK_MONOTONIC, &mine) != 0)
+		return false;
+	deadline = mine;
+	queries++;
+	return true;
+}
+
+void EndQuery()
+{
+	pthread_mutex_unlock(&oneQuery);
+}
+
+unsigned QueryNumber()
+{
+	return queries;
 }
 
 int MillisecondsLeft()

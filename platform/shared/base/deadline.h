@@ -5,8 +5,17 @@
 // display servers do, the query gives up QUERY_SECONDS after it started.
 enum { QUERY_SECONDS = 3 };
 
-// Starts the clock.
-void StartDeadline();
+// Starts the clock for a query, then waits for any query another thread
+// runs to end, until the deadline at most: one query runs at a time, and
+// it has what is left. False where the deadline passed first.
+bool StartQuery();
+
+// Lets the next query start.
+void EndQuery();
+
+// The number of the query that runs, counting from 1, for what a query
+// learns once and the next must learn again.
+unsigned QueryNumber();
 
 // The whole milliseconds until the deadline, 0 once it has passed.
 int MillisecondsLeft();

@@ -66,17 +66,25 @@ bool ConnectBus(const char *address, BusConnection *connection)
 	return true;
 }
 
+static bool tried, connected;
+static BusConnection sessionBus;
+
 const BusConnection *SessionBus()
 {
-	static bool tried, connected;
-	static BusConnection connection;
 	char address[1024];
 
 	if (!tried)
 		connected = SessionBusAddress(address, sizeof address) &&
-		    ConnectBus(address, &connection);
+		    ConnectBus(address, &sessionBus);
 	tried = true;
-	return connected ? &connection : NULL;
+	return connected ? &sessionBus : NULL;
+}
+
+void CloseSessionBus()
+{
+	if (connected)
+		sessionBus.sd->closeUnref(sessionBus.bus);
+	tried = connected = false;
 }
 
 sd_bus_message *CallMethod(const BusConnection *bus, BusObject object,

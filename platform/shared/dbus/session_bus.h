@@ -28,6 +28,9 @@ bool ConnectBus(const char *address, BusConnection *connection);
 // the bus refuses the connection.
 const BusConnection *SessionBus();
 
+// Closes the session bus's connection, where SessionBus opened one.
+void CloseSessionBus();
+
 // Calls method with the strings given as its arguments, never starting
 // the program that would serve it, and waits for the reply until the
 // deadline. Returns the reply where its signature is replyType

@@ -33,8 +33,8 @@ struct Gio {
 	decltype(&g_markup_parse_context_free) markupParseContextFree;
 };
 
-// Loads libgio and the functions above once, and silences GLib's
-// messages, which would go to standard error; NULL where any is missing.
+// Loads libgio and the functions above once, and hands GLib's messages
+// to HandleGlibMessages; NULL where any is missing.
 const Gio *LoadGio();
 
 #endif

@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include "deadline.h"
 #include "local_system.h"
 #include "small_file.h"
 #include "user_directory.h"
@@ -98,11 +99,11 @@ static IbusServer ReadServer()
 
 IbusServer IbusAddressServer()
 {
-	static bool read;
+	static unsigned readIn;
 	static IbusServer server;
 
-	if (!read)
+	if (readIn != QueryNumber())
 		server = ReadServer();
-	read = true;
+	readIn = QueryNumber();
 	return server;
 }

@@ -38,4 +38,16 @@ extern const size_t LANGUAGE_COUNT;
 
 // All are sorted by key, byte by byte.
 
+// A Windows keyboard the facts know, by the device word of its HKLs: a
+// KLID whose high word is 0 by its low word, one with a registry Layout Id
+// by F000 | that Id.
+struct WindowsKeyboard {
+	uint16_t device;
+	uint32_t klid;
+};
+
+// Sorted by device word.
+extern const WindowsKeyboard WINDOWS_KEYBOARDS[];
+extern const size_t WINDOWS_KEYBOARD_COUNT;
+
 #endif
