@@ -23,9 +23,13 @@ static uint8_t XkbOpcode(XConnection *connection)
 		uint8_t opcode, unused;
 		uint16_t length, nameLength, pad;
 		char name[sizeof XKEYBOARD - 1];
-	} query = {X_QUERY_EXTENSION, 0, 0, sizeof XKEYBOARD - 1, 0, {}};
+	} query;
 	Text reply;
 
+	// The struct's padding travels too: none of its bytes is left unset.
+	memset(&query, 0, sizeof query);
+	query.opcode = X_QUERY_EXTENSION;
+	query.nameLength = sizeof XKEYBOARD - 1;
 	memcpy(query.name, XKEYBOARD, sizeof query.name);
 	unsigned sequence = QueueXRequest(connection, &query, sizeof query);
 	if (!sequence || !FlushX(connection) || !AwaitXReply(connection, sequence, &reply))
