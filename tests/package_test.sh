@@ -1,15 +1,16 @@
 #!/bin/sh
 # Installs the build in $1 into a temporary DESTDIR and runs the installed
-# program against Xvfb; packages it, unpacks the .deb and checks what it
-# holds and what lintian says, and checks the RPM's files, requirements and
-# rpmlint's verdict and installs it into an empty root; checks the manual
-# page with mandoc and man.
+# program against Xvfb; packages it, unpacks the .debs and checks what they
+# hold and what lintian says, and checks the RPMs' files, the program's
+# requirements and rpmlint's verdict and installs the program's into an
+# empty root; checks the manual pages with mandoc and man.
 # For a Windows build, checks the zip instead.
 set -u
 build=$1
 here=$(dirname "$0")
 work=$(mktemp -d)
 . "$here/checks.sh"
+. "$here/processes.sh"
 . "$here/xvfb.sh"
 trap 'stop_xvfb; rm -rf "$work"' EXIT
 
@@ -44,9 +45,14 @@ report 04070407 > "$work/expected"
 "$work/root/usr/local/bin/kblayouts" > "$work/out" 2> "$work/err"
 echo $? > "$work/status"
 check_run "the installed program" "$work/expected"
-[ -f "$work/root/usr/local/share/man/man1/kblayouts.1.gz" ] && problem= ||
-	problem="no manual page in share/man/man1"
-verdict "the installed manual page" "$problem"
+problem=
+for file in share/man/man1/kblayouts.1.gz share/man/man3/kblayouts.3.gz include/kblayouts.h \
+	lib/libkblayouts.so lib/libkblayouts.so.1 lib/pkgconfig/kblayouts.pc; do
+	[ -e "$work/root/usr/local/$file" ] || problem="$problem no $file;"
+done
+grep -qx 'libdir=/usr/local/lib' "$work/root/usr/local/lib/pkgconfig/kblayouts.pc" ||
+	problem="$problem the .pc file names another folder;"
+verdict "the installed manual pages, library, header and .pc file" "$problem"
 
 deb=$(echo "$work"/package/kblayouts_*_*.deb)
 dpkg-deb -x "$deb" "$work/unpacked"
@@ -70,10 +76,34 @@ verdict "the .deb's section, found dependencies and the libraries it loads" "$pr
 quiet sh -c "lintian '$deb' 2>&1 | grep -v 'running with root privileges'"
 verdict "lintian" "$problem"
 
+# The library's packages: what each holds, what it depends on, the
+# library's shlibs and symbols files, and no error from lintian.
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+while IFS='|' read -r package files depends; do
+	file=$(echo "$work"/package/${package}_*_*.deb)
+	rm -rf "$work/unpacked"
+	dpkg-deb -x "$file" "$work/unpacked"
+	got=$(cd "$work/unpacked" && find . -type f -o -type l | sort | paste -sd' ' -)
+	[ "$got" = "$(echo "$files" | sed "s|MULTIARCH|$multiarch|g")" ] && problem= ||
+		problem="holds $got"
+	dpkg-deb -f "$file" Depends | grep -qx "$depends" || problem="$problem depends $(dpkg-deb -f "$file" Depends)"
+	lintian "$file" 2>&1 | grep ': E: ' > "$work/said" && problem="$problem $(cat "$work/said")"
+	verdict "the .deb $package" "$problem"
+done <<-END
+libkblayouts1|./usr/lib/MULTIARCH/libkblayouts.so.1 ./usr/lib/MULTIARCH/libkblayouts.so.1.0.0 ./usr/share/doc/libkblayouts1/changelog.gz ./usr/share/doc/libkblayouts1/copyright|libc6 (>= [0-9.]*)
+libkblayouts-dev|./usr/include/kblayouts.h ./usr/lib/MULTIARCH/libkblayouts.so ./usr/lib/MULTIARCH/pkgconfig/kblayouts.pc ./usr/share/doc/libkblayouts-dev/changelog.gz ./usr/share/doc/libkblayouts-dev/copyright ./usr/share/man/man3/kblayouts.3.gz|libkblayouts1 (= 1.0.0)
+END
+library_deb=$(echo "$work"/package/libkblayouts1_*_*.deb)
+dpkg-deb --ctrl-tarfile "$library_deb" | tar -xO ./shlibs ./symbols > "$work/said" 2>&1
+grep -qx 'libkblayouts 1 libkblayouts1 (>= 1.0.0)' "$work/said" &&
+	grep -qx ' kblayouts_list@KBLAYOUTS_1 1.0.0' "$work/said" && problem= ||
+	problem=$(cat "$work/said")
+verdict "the library's shlibs and symbols files" "$problem"
+
 # The RPM: the same files, the licence marked as one, nothing required
 # but the C library, the loaded libraries recommended by their names;
 # installed into an empty root, its program runs.
-rpm=$(echo "$work"/package/kblayouts-*.rpm)
+rpm=$(echo "$work"/package/kblayouts-[0-9]*.rpm)
 rpm -qp --qf '[%{FILENAMES}\n]' "$rpm" | grep -v '^/usr/lib/.build-id' |
 	sed 's|^|.|' > "$work/got"
 echo ./usr/share/doc/kblayouts >> "$work/want"
@@ -95,12 +125,23 @@ rpm --root "$work/rpmroot" --initdb &&
 "$work/rpmroot/usr/bin/kblayouts" > "$work/out" 2> "$work/err"
 echo $? > "$work/status"
 check_run "the program the RPM installed" "$work/expected"
-rpmlint -c "$here/../packaging/rpmlint.toml" "$rpm" > "$work/said" 2>&1
+# The library's RPMs: the library in lib64, which RPM distributions'
+# linker searches, and the development files beside it.
+libs=$(rpm -qpl "$work"/package/kblayouts-libs-*.rpm | grep -v build-id | paste -sd' ' -)
+devel=$(rpm -qpl "$work"/package/kblayouts-devel-*.rpm | grep -v build-id | paste -sd' ' -)
+case "$libs|$devel" in
+*/usr/lib64/libkblayouts.so.1.0.0*\|*/usr/include/kblayouts.h*/usr/lib64/pkgconfig/kblayouts.pc*) problem= ;;
+*) problem="libs: $libs; devel: $devel" ;;
+esac
+verdict "the library's RPMs" "$problem"
+rpmlint -c "$here/../packaging/rpmlint.toml" "$work"/package/*.rpm > "$work/said" 2>&1
 grep -q ' 0 errors,' "$work/said" && problem= || problem=$(grep ': E: ' "$work/said")
 verdict "rpmlint finds no errors" "$problem"
 
-quiet mandoc -T lint "$here/../doc/kblayouts.1"
+quiet mandoc -T lint -W warning "$here/../doc/kblayouts.1"
 verdict "mandoc -T lint" "$problem"
+quiet mandoc -T lint -W warning "$here/../doc/kblayouts.3"
+verdict "mandoc -T lint, the library's page" "$problem"
 man -l "$here/../doc/kblayouts.1" 2> /dev/null | grep -q '^SYNOPSIS' && problem= ||
 	problem="man -l shows no SYNOPSIS"
 verdict "man -l" "$problem"

@@ -7,8 +7,9 @@
 # where IBus is installed; `fcitx5-remote -n` and a `gdbus call` of the
 # current group in a KDE session with fcitx5; a `gdbus call` of fcitx 4's
 # list in an Xfce session with fcitx 4; `ibus engine` and `gsettings get`
-# of its engines in an Xfce session with IBus. Prints the ratios of
-# the means. Given a second program, an earlier build, it times that too
+# of its engines in an Xfce session with IBus; and one in-process call of
+# the library against a run of the program on Xvfb and in GNOME. Prints
+# the ratios of the means. Given a second program, an earlier build, it times that too
 # in the same rounds and prints its ratios beside.
 set -eu
 exe=${1:-build/native/kblayouts}
@@ -63,12 +64,29 @@ copy_for_nobody() {
 	chown nobody:nogroup "$1"/kblayouts*
 }
 
+# One in-process call of the library over one run of the program, in the
+# session the prefix runs it in; the program's mean from the CSV $1 in
+# $work, the call's from library_bench.c, built beside the library and
+# copied with it into the folder $2.
+in_process() {
+	cp "$work/library_bench" "$(dirname "$exe")/libkblayouts.so.1" "$2"
+	chown nobody:nogroup "$2/library_bench" "$2/libkblayouts.so.1"
+	call=$($prefix "$2/library_bench" 1000)
+	awk -F, -v call="$call" 'NR == 1 { program = $1 } $1 == program { x += $2; n++ }
+		END { printf "%.3f (%.1f us a call, %.0f us a run)", call / (x / n),
+			call * 1e6, x / n * 1e6 }' "$work/$1"
+}
+
+cc -O2 -o "$work/library_bench" "$(dirname "$0")/library_bench.c" \
+	-I "$(dirname "$0")/../library" -L "$(dirname "$exe")" -lkblayouts -Wl,-rpath,'$ORIGIN'
 program=$exe
 before_program=$before
 prefix=
 start_xvfb
 setxkbmap -layout de,fr,us -variant ,,dvorak
 rounds "$work/x.csv" "setxkbmap -query"
+mkdir -m 755 "$work/x"
+x_call=$(in_process x.csv "$work/x")
 unset DISPLAY
 # Without a session, on a machine configured as Debian's installer does.
 mkdir "$work/default"
@@ -96,6 +114,7 @@ gnome="$as_nobody $gnome_session XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayl
 gsettings_sources="gsettings get org.gnome.desktop.input-sources sources"
 prefix=$gnome
 rounds "$gnome_dir/gnome.csv" "$gsettings_sources"
+gnome_call=$(in_process gnome.csv "$gnome_dir")
 prefix="$gnome XMODIFIERS=@im=ibus QT_IM_MODULE=ibus"
 rounds "$gnome_dir/gnome-ibus.csv" "$gsettings_sources"
 stop_gnome
@@ -123,10 +142,12 @@ prefix="$as_nobody $gnome_session DISPLAY=$x XDG_CURRENT_DESKTOP=XFCE XMODIFIERS
 rounds "$gnome_dir/ibus.csv" "ibus engine" "gsettings get org.freedesktop.ibus.general preload-engines"
 
 echo "kblayouts / setxkbmap -query, same display:   $(ratio x.csv "setxkbmap -query") (target at most 0.5)"
+echo "a library call / a kblayouts run, X:          $x_call"
 echo "kblayouts / /bin/true, no display:            $(ratio none.csv /bin/true) (target at most 1.2)"
 echo "kblayouts / swaymsg -t get_inputs, sway:      $(ratio wayland.csv "swaymsg -t get_inputs") (target at most 1.0)"
 echo "kblayouts / /bin/true, sway:                  $(ratio wayland.csv /bin/true)"
 echo "kblayouts / gsettings get, GNOME:             $(ratio gnome.csv "$gsettings_sources") (target at most 1.0)"
+echo "a library call / a kblayouts run, GNOME:      $gnome_call"
 echo "kblayouts / gsettings get, GNOME with IBus's variables: $(ratio gnome-ibus.csv "$gsettings_sources") (target at most 1.0)"
 echo "kblayouts / fcitx5-remote -n, fcitx5:         $(ratio fcitx5.csv "fcitx5-remote -n") (target at most 1.0)"
 echo "kblayouts / gdbus call, fcitx5:               $(ratio fcitx5.csv "gdbus call --session -d org.fcitx.Fcitx5 -o /controller -m org.fcitx.Fcitx.Controller1.InputMethodGroupInfo Default") (target at most 0.6)"

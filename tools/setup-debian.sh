@@ -26,7 +26,7 @@ for set in "$@"; do
 	wine) packages="$packages wine wine32:i386 wine64" ;;
 	package) packages="$packages dpkg-dev rpm" ;;
 	test) packages="$packages libgtest-dev googletest strace python3 python3-icu iso-codes
-		util-linux procps tini systemd libxkbcommon-dev libxkbcommon-tools xvfb x11-xkb-utils xkb-data
+		util-linux procps tini valgrind systemd libxkbcommon-dev libxkbcommon-tools xvfb x11-xkb-utils xkb-data
 		sway xwayland weston gnome-shell mutter dbus-x11 dconf-cli libglib2.0-bin
 		ibus ibus-hangul python3-gi fcitx5 fcitx5-mozc fcitx5-hangul fcitx5-chinese-addons
 		kwin-wayland mandoc man-db lintian dpkg-dev rpm rpmlint" ;;
