@@ -173,6 +173,6 @@ launch_framework() {
 stop_input_methods() {
 	[ -n "${im_pid:-}" ] || return 0
 	end_processes $(processes_since "$work/before_framework" | cut -d' ' -f1)
-	wait $im_pid 2> /dev/null
+	wait $im_pid 2> /dev/null || :
 	im_pid=
 }

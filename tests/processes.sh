@@ -41,7 +41,7 @@ processes_since() {
 # after 10 seconds, with SIGKILL.
 end_processes() {
 	[ $# -gt 0 ] || return 0
-	kill "$@" 2> /dev/null
+	kill "$@" 2> /dev/null || :
 	tries=0
 	for pid; do
 		while running $pid && [ $tries -lt 200 ]; do
@@ -49,6 +49,7 @@ end_processes() {
 			sleep 0.05
 		done
 	done
-	kill -KILL "$@" 2> /dev/null
-	return 0
+	for pid; do
+		! running $pid || kill -KILL $pid 2> /dev/null || :
+	done
 }
