@@ -172,7 +172,7 @@ launch_framework() {
 # answer or change the keymap in the next.
 stop_input_methods() {
 	[ -n "${im_pid:-}" ] || return 0
-	end_processes $(processes_since "$work/before_framework" | cut -d' ' -f1)
+	end_processes_since "$work/before_framework"
 	wait $im_pid 2> /dev/null || :
 	im_pid=
 }

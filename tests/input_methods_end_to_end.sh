@@ -65,11 +65,12 @@ started_since_row() {
 test_processes > "$work/before_row"
 $as_nobody $gnome_session gdbus call --session --timeout 10 -d org.fcitx.Fcitx5 \
 	-o /controller -m org.freedesktop.DBus.Peer.Ping > /dev/null 2>&1
-case $(started_since_row) in
-*"fcitx5 was started"*) verdict "a started daemon is seen" "" ;;
-*) verdict "a started daemon is seen" "not seen: $(started_since_row | paste -sd, -)" ;;
+started=$(started_since_row | paste -sd, -)
+case ,$started, in
+*",fcitx5 was started,"*) verdict "a started daemon is seen" "" ;;
+*) verdict "a started daemon is seen" "not seen: $started" ;;
 esac
-end_processes $(processes_since "$work/before_row" | cut -d' ' -f1)
+end_processes_since "$work/before_row"
 
 # One case a line: the framework that runs ("fcitx5" with its groups, the
 # current one first, "fcitx4" with its input methods, "ibus" with its

@@ -53,3 +53,9 @@ end_processes() {
 		! running $pid || kill -KILL $pid 2> /dev/null || :
 	done
 }
+
+# Ends this test's processes that are not in the file $1, which
+# test_processes wrote: all a framework or a row started since.
+end_processes_since() {
+	end_processes $(processes_since "$1" | cut -d' ' -f1)
+}

@@ -9,8 +9,8 @@
 # list in an Xfce session with fcitx 4; `ibus engine` and `gsettings get`
 # of its engines in an Xfce session with IBus; and one in-process call of
 # the library against a run of the program on Xvfb and in GNOME. Prints
-# the ratios of the means. Given a second program, an earlier build, it times that too
-# in the same rounds and prints its ratios beside.
+# the ratios of the means. Given a second program, an earlier build, it
+# times that too in the same rounds and prints its ratios beside.
 set -eu
 exe=${1:-build/native/kblayouts}
 before=${2:-}
