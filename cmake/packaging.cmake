@@ -1,6 +1,6 @@
 # Installing and packaging: on Linux the program, the library and their
 # manual pages, packaged as three .debs and three RPMs; on Windows
-# the program and a short README.txt, packaged as a .zip.
+# the program, a short README.txt and the licence, packaged as a .zip.
 include(GNUInstallDirs)
 
 set(CPACK_PACKAGE_NAME kblayouts)
@@ -10,11 +10,15 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "report the keyboard layouts loaded in the
 
 if(WIN32)
     install(TARGETS kblayouts RUNTIME DESTINATION .)
-    # A text file on Windows has CR LF line ends.
-    file(READ ${PROJECT_SOURCE_DIR}/packaging/README.txt readme)
-    string(REPLACE "\n" "\r\n" readme "${readme}")
-    file(WRITE ${PROJECT_BINARY_DIR}/README.txt "${readme}")
-    install(FILES ${PROJECT_BINARY_DIR}/README.txt DESTINATION .)
+    # The README and the licence beside it, as text files on Windows are:
+    # with CR LF line ends.
+    foreach(text packaging/README.txt LICENSE)
+        get_filename_component(name ${text} NAME_WE)
+        file(READ ${PROJECT_SOURCE_DIR}/${text} content)
+        string(REPLACE "\n" "\r\n" content "${content}")
+        file(WRITE ${PROJECT_BINARY_DIR}/${name}.txt "${content}")
+        install(FILES ${PROJECT_BINARY_DIR}/${name}.txt DESTINATION .)
+    endforeach()
     set(CPACK_GENERATOR ZIP)
 else()
     # Three packages: the program, the library, and what a program that
@@ -63,11 +67,21 @@ else()
         COMMAND gzip -9n -c ${PROJECT_SOURCE_DIR}/packaging/changelog > ${changelog}
         DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog)
     add_custom_target(changelog ALL DEPENDS ${changelog})
+    # Debian's machine-readable copyright file: its header, then the
+    # licence's terms from LICENSE, each line indented by one space and
+    # each blank line written as a full stop.
+    file(READ ${PROJECT_SOURCE_DIR}/packaging/copyright copyright)
+    file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
+    string(REGEX REPLACE "^.*\n\n(Permission)" "\\1" terms "${licence}")
+    string(REGEX REPLACE "\n$" "" terms "${terms}")
+    string(REPLACE "\n\n" "\n.\n" terms "${terms}")
+    string(REPLACE "\n" "\n " terms " ${terms}")
+    file(WRITE ${PROJECT_BINARY_DIR}/copyright "${copyright}${terms}\n")
     # Each package carries the copyright and the changelog in a folder of
     # its own name, the program's the README too.
     foreach(component program library development)
         set(docs ${CMAKE_INSTALL_DATAROOTDIR}/doc/${${component}_package})
-        install(FILES ${changelog} ${PROJECT_SOURCE_DIR}/packaging/copyright
+        install(FILES ${changelog} ${PROJECT_BINARY_DIR}/copyright
             DESTINATION ${docs} COMPONENT ${component})
     endforeach()
     install(FILES ${PROJECT_SOURCE_DIR}/README.md
@@ -136,7 +150,7 @@ needed to build a program that uses the library.")
     set(CPACK_RPM_PROGRAM_PACKAGE_NAME kblayouts)
     set(CPACK_RPM_LIBRARY_PACKAGE_NAME kblayouts-libs)
     set(CPACK_RPM_DEVELOPMENT_PACKAGE_NAME kblayouts-devel)
-    set(CPACK_RPM_PACKAGE_LICENSE "LicenseRef-kblayouts")
+    set(CPACK_RPM_PACKAGE_LICENSE MIT)
     set(CPACK_RPM_PROGRAM_PACKAGE_SUMMARY "Report the keyboard layouts loaded in the system")
     set(CPACK_RPM_LIBRARY_PACKAGE_SUMMARY "The session's keyboard layouts as Windows names them")
     set(CPACK_RPM_DEVELOPMENT_PACKAGE_SUMMARY "Development files for kblayouts-libs")

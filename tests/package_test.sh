@@ -14,6 +14,17 @@ work=$(mktemp -d)
 . "$here/xvfb.sh"
 trap 'stop_xvfb; rm -rf "$work"' EXIT
 
+# Says what is wrong with the copyright file of the .deb $1, if anything:
+# it names the MIT licence in Debian's machine-readable format, its terms
+# as the licence has them.
+deb_licence() {
+	dpkg-deb --fsys-tarfile "$1" | tar -xO --wildcards './usr/share/doc/*/copyright' > "$work/copyright"
+	sed -n '/^License: MIT$/,$s/^ //p' "$work/copyright" | sed 's/^\.$//' > "$work/terms"
+	sed -n '/^Permission/,$p' "$here/../LICENSE" | cmp -s - "$work/terms" &&
+		head -1 "$work/copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' ||
+		echo "copyright: $(head -c 300 "$work/copyright")"
+}
+
 # Succeeds when "$@" prints nothing; its output is the problem otherwise.
 quiet() {
 	"$@" > "$work/said" 2>&1
@@ -27,13 +38,16 @@ if [ -f "$build/kblayouts.exe" ]; then
 	import sys, zipfile
 	archive = zipfile.ZipFile(sys.argv[1])
 	print(*sorted(name.split("/", 1)[1] for name in archive.namelist()))
-	readme = next(n for n in archive.namelist() if n.endswith("README.txt"))
-	text = archive.read(readme)
-	print(text.count(b"\n") > 0 and text.count(b"\n") == text.count(b"\r\n"))
+	for name in sorted(archive.namelist()):
+	    if name.endswith(".txt"):
+	        text = archive.read(name)
+	        print(text.count(b"\n") > 0 and text.count(b"\n") == text.count(b"\r\n"),
+	              b"MIT License" in text)
 	END
-	[ "$(cat "$work/said")" = "README.txt kblayouts.exe
-True" ] && problem= || problem=$(cat "$work/said")
-	verdict "the zip holds the program and a README.txt with CR LF" "$problem"
+	[ "$(cat "$work/said")" = "LICENSE.txt README.txt kblayouts.exe
+True True
+True False" ] && problem= || problem=$(cat "$work/said")
+	verdict "the zip holds the program, a README.txt and the MIT licence with CR LF" "$problem"
 	finish package
 	exit
 fi
@@ -73,6 +87,8 @@ case $fields in
 esac
 echo "$fields" | grep -qx 'Depends: libc6 (>= [0-9.]*)' || problem=$fields
 verdict "the .deb's section, found dependencies and the libraries it loads" "$problem"
+problem=$(deb_licence "$deb")
+verdict "the .deb's licence" "$problem"
 quiet sh -c "lintian '$deb' 2>&1 | grep -v 'running with root privileges'"
 verdict "lintian" "$problem"
 
@@ -88,7 +104,8 @@ while IFS='|' read -r package files depends; do
 		problem="holds $got"
 	dpkg-deb -f "$file" Depends | grep -qx "$depends" || problem="$problem depends $(dpkg-deb -f "$file" Depends)"
 	lintian "$file" 2>&1 | grep ': E: ' > "$work/said" && problem="$problem $(cat "$work/said")"
-	verdict "the .deb $package" "$problem"
+	problem="$problem$(deb_licence "$file")"
+	verdict "the .deb $package and its licence" "$problem"
 done <<-END
 libkblayouts1|./usr/lib/MULTIARCH/libkblayouts.so.1 ./usr/lib/MULTIARCH/libkblayouts.so.1.0.0 ./usr/share/doc/libkblayouts1/changelog.gz ./usr/share/doc/libkblayouts1/copyright|libc6 (>= [0-9.]*)
 libkblayouts-dev|./usr/include/kblayouts.h ./usr/lib/MULTIARCH/libkblayouts.so ./usr/lib/MULTIARCH/pkgconfig/kblayouts.pc ./usr/share/doc/libkblayouts-dev/changelog.gz ./usr/share/doc/libkblayouts-dev/copyright ./usr/share/man/man3/kblayouts.3.gz|libkblayouts1 (= 1.0.0)
@@ -112,7 +129,11 @@ cmp -s "$work/got" "$work/want" && problem= || problem=$(cat "$work/got")
 verdict "the RPM holds what the .deb holds" "$problem"
 [ "$(rpm -qp --licensefiles "$rpm")" = /usr/share/doc/kblayouts/copyright ] && problem= ||
 	problem="licence files: $(rpm -qp --licensefiles "$rpm")"
-verdict "the RPM's licence file" "$problem"
+for package in "$work"/package/*.rpm; do
+	[ "$(rpm -qp --qf '%{LICENSE}' "$package")" = MIT ] ||
+		problem="$problem $(basename "$package"): $(rpm -qp --qf '%{LICENSE}' "$package");"
+done
+verdict "the RPMs' licence, and its file" "$problem"
 requires=$(rpm -qp --requires "$rpm" | grep -v '^rpmlib(' | grep -v '^libc\.so\.6(GLIBC_' |
 	grep -vx 'rtld(GNU_HASH)')
 recommends=$(rpm -qp --recommends "$rpm" | tr '\n' ' ')
