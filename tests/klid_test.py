@@ -45,6 +45,7 @@ def main():
     examples = [
         (0x04070407, 0x00000407), (0x10090C0C, 0x00001009), (0xF0020409, 0x00010409),
         (0xF0200C0C, 0x00011009), (0xF0100416, 0x00010416),
+        (0xF0A30402, 0x00020402), (0xF0D00407, 0x00020407),
         # Microsoft's input methods for Japanese and Korean have keyboards
         # of their own; Amharic's has none.
         (0x04110411, 0x00000411), (0x04120412, 0x00000412), (0x045E045E, 0),

@@ -84,6 +84,7 @@ done <<-END
 -model pc105 -layout jp -option japan:hztg_escape|04110411
 -model pc105 -layout tw,ca|04040404 10090C0C
 -model pc105 -layout ro,bg,in -variant ,phonetic,tam_tamilnet|F0A60418 F0AF0402 F0C80449
+-model pc105 -layout bg,de,de -variant bas_phonetic,e1,T3|F0A30402 F0D00407 04070407
 END
 
 # A first group whose layout the registry lacks: a copy of "de" with its
