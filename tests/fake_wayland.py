@@ -6,17 +6,19 @@ exits.
 
 The client gets the registry, binds the first wl_seat, and asks for its
 keyboard if it has one; each step ends with a wl_display.sync. "valid"
-sends a keymap whose one group is "German"; the other ways fail at one
-step."""
+sends a keymap whose one group is "German"; "shrinking" sends it padded to
+15 MiB and truncates the file while the client reads it; the other ways
+fail at one step."""
 
 import os
 import socket
 import struct
 import sys
+import time
 
 WAYS = {"valid", "silent", "close-mid-query", "no-seat", "no-keyboard",
         "silent-keyboard", "not-xkb", "size-zero", "size-past-file",
-        "size-huge", "keymap-pipe", "protocol-error", "bind-in-round-trip"}
+        "size-huge", "keymap-pipe", "protocol-error", "bind-in-round-trip", "shrinking"}
 KEYMAP = b'xkb_keymap { xkb_symbols "(unnamed)" { name[Group1]="German"; }; };\0'
 XKB_V1 = 1
 
@@ -57,9 +59,10 @@ def keymap(way):
         os.close(writing)
         return XKB_V1, reading, len(KEYMAP)
     fd = os.memfd_create("keymap")
-    os.write(fd, KEYMAP)
+    text = KEYMAP[:-1].ljust(15 << 20, b" ") + b"\0" if way == "shrinking" else KEYMAP
+    os.write(fd, text)
     size = {"size-zero": 0, "size-past-file": len(KEYMAP) + 8192,
-            "size-huge": 0xFFFFFFFF}.get(way, len(KEYMAP))
+            "size-huge": 0xFFFFFFFF}.get(way, len(text))
     return (0 if way == "not-xkb" else XKB_V1), fd, size
 
 
@@ -71,7 +74,7 @@ def done(client, callback):
 def serve(way, client):
     """"bind-in-round-trip" answers the first sync only once the seat is
     bound, so that the seat's capabilities come with that answer."""
-    registry = seat = keyboard = held = None
+    registry = seat = keyboard = held = sent = None
     for object_id, opcode, arguments in requests(client):
         if way == "silent":
             continue
@@ -90,6 +93,9 @@ def serve(way, client):
                 held = callback
                 continue
             done(client, callback)
+            if way == "shrinking" and sent is not None:
+                time.sleep(0.002)
+                os.ftruncate(sent, 0)
         elif object_id == registry and opcode == 0:
             seat = struct.unpack_from("<I", arguments, len(arguments) - 4)[0]
             if way == "protocol-error":
@@ -104,7 +110,10 @@ def serve(way, client):
                 continue
             format_, fd, size = keymap(way)
             event(client, keyboard, 0, struct.pack("<II", format_, size), [fd])
-            os.close(fd)
+            if way == "shrinking":
+                sent = fd
+            else:
+                os.close(fd)
 
 
 def main():

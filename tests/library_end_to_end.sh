@@ -4,8 +4,8 @@
 # the library gives the list the program $2 reports: on an X server with
 # no session named, in sway, in GNOME's settings, under fcitx5 and IBus,
 # and with no session at all; asked once, by 8 threads at a time, from a
-# host that uses GLib or libsystemd itself, with bad arguments, and under
-# memcheck.
+# host that uses GLib or libsystemd itself or holds a Wayland socket, with
+# bad arguments, under memcheck, and from a setuid host.
 set -u
 build=$1
 exe=$2
@@ -71,9 +71,22 @@ env -i PATH=/usr/bin:/bin "$work/kblayouts" > "$work/machine"
 set -- $(sed -n 's/^HKL\[[0-9]*\]: \([0-9A-F]*\)\r$/\1/p' "$work/machine")
 both "no session" "env -i PATH=/usr/bin:/bin" "$all" "$@"
 
+# A privileged process reads no environment: a setuid copy of the host,
+# run by nobody and named a KDE session whose list only root may read,
+# answers with the machine's configuration; the same host, not
+# privileged, with that list.
+mkdir -m 700 "$work/secret"
+printf '[Layout]\nUse=true\nLayoutList=ru,fr\n' > "$work/secret/kxkbrc"
+cp "$work/library_host" "$work/setuid_host"
+chmod 4755 "$work/setuid_host"
+kde="env -i PATH=/usr/bin:/bin XDG_CURRENT_DESKTOP=KDE XDG_CONFIG_HOME=$work/secret"
+expect "a setuid host run by nobody" \
+	"setpriv --reuid=nobody --regid=nogroup --clear-groups $kde $work/setuid_host secure" "$@"
+expect "the same host, not privileged" "$kde $work/library_host once" 04190419 040C040C
+
 start_sway "$exe" ru,us ,dvorak || { echo "FAIL: cannot start sway"; exit 1; }
 await_sway_groups "Russian,English (Dvorak)"
-both "sway" "$as_nobody WAYLAND_DISPLAY=$sway_wayland" "once threads" 04190419 F0020409
+both "sway" "$as_nobody WAYLAND_DISPLAY=$sway_wayland" "once threads socket" 04190419 F0020409
 stop_sway
 
 start_xvfb || { echo "FAIL: cannot start Xvfb"; exit 1; }

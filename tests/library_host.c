@@ -12,16 +12,24 @@
  *             libsystemd
  *   arguments the calls a careless caller makes, which must all give 0 but
  *             the count and the first layout
+ *   socket    the host holding a socket named by WAYLAND_SOCKET, as a
+ *             compositor hands it, which the library must leave alone,
+ *             and a socket it opens after the first call, to which the
+ *             second must write nothing
+ *   secure    as once, in a process the kernel marks privileged (setuid)
  * A failed check is said on standard error, with exit status 1.
  */
 #include <dirent.h>
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <locale.h>
 #include <pthread.h>
 #include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/auxv.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -224,6 +232,38 @@ static int arguments(void)
 	return 0;
 }
 
+/* Whether anything was written to the far end of a socket pair. */
+static int written(int fd)
+{
+	char byte;
+	return recv(fd, &byte, 1, MSG_DONTWAIT) >= 0;
+}
+
+static int socket_of_the_host(void)
+{
+	int given[2], next[2];
+	char number[16];
+	struct stat before, after;
+
+	check(socketpair(AF_UNIX, SOCK_STREAM, 0, given) == 0, "no socket pair");
+	snprintf(number, sizeof number, "%d", given[0]);
+	setenv("WAYLAND_SOCKET", number, 1);
+	fstat(given[0], &before);
+	int flags = fcntl(given[0], F_GETFD);
+	once();
+	check(fstat(given[0], &after) == 0 && after.st_ino == before.st_ino,
+	    "the host's socket was closed");
+	check(fcntl(given[0], F_GETFD) == flags, "the host's socket's flags changed");
+	check(!written(given[1]), "the host's socket was written to");
+	/* Where the library had closed it, the next socket takes its number. */
+	close(given[0]);
+	check(socketpair(AF_UNIX, SOCK_STREAM, 0, next) == 0, "no socket pair");
+	kblayouts_list(NULL, 0);
+	check(fcntl(next[0], F_GETFD) >= 0, "the host's next socket was closed");
+	check(!written(next[1]), "the host's next socket was written to");
+	return 0;
+}
+
 int main(int argc, char **argv)
 {
 	const char *mode = argc > 1 ? argv[1] : "once";
@@ -236,6 +276,12 @@ int main(int argc, char **argv)
 		systemd();
 	else if (strcmp(mode, "arguments") == 0)
 		arguments();
+	else if (strcmp(mode, "socket") == 0)
+		socket_of_the_host();
+	else if (strcmp(mode, "secure") == 0) {
+		check(getauxval(AT_SECURE) != 0, "not a privileged process");
+		once();
+	}
 	else
 		once();
 	return failures ? 1 : 0;

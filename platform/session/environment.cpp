@@ -4,11 +4,12 @@
 #include <string.h>
 
 #include "deadline.h"
+#include "given_socket.h"
 #include "kde_query.h"
 
 bool DesktopNamed(const char *desktop)
 {
-	const char *list = getenv("XDG_CURRENT_DESKTOP");
+	const char *list = secure_getenv("XDG_CURRENT_DESKTOP");
 	size_t wanted = strlen(desktop);
 
 	while (list && *list) {
@@ -36,14 +37,14 @@ static bool IsOneOf(const char *value, const char *const names[])
 static bool VariablesName(const char *const frameworks[])
 {
 	static const char prefix[] = "@im=";
-	const char *modifiers = getenv("XMODIFIERS");
+	const char *modifiers = secure_getenv("XMODIFIERS");
 
 	if (modifiers && strncmp(modifiers, prefix, sizeof prefix - 1) == 0 &&
 	    IsOneOf(modifiers + sizeof prefix - 1, frameworks))
 		return true;
-	return IsOneOf(getenv("GTK_IM_MODULE"), frameworks) ||
-	    IsOneOf(getenv("QT_IM_MODULE"), frameworks) ||
-	    IsOneOf(getenv("INPUT_METHOD"), frameworks);
+	return IsOneOf(secure_getenv("GTK_IM_MODULE"), frameworks) ||
+	    IsOneOf(secure_getenv("QT_IM_MODULE"), frameworks) ||
+	    IsOneOf(secure_getenv("INPUT_METHOD"), frameworks);
 }
 
 static bool FrameworkNamed()
@@ -70,5 +71,5 @@ bool FcitxNamed()
 
 bool WaylandNamed()
 {
-	return getenv("WAYLAND_DISPLAY") || getenv("WAYLAND_SOCKET");
+	return secure_getenv("WAYLAND_DISPLAY") || GivenWaylandSocket();
 }

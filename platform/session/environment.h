@@ -17,7 +17,8 @@ bool InputMethodNamed();
 // answer to, in one of the variables above.
 bool FcitxNamed();
 
-// Whether WAYLAND_DISPLAY or WAYLAND_SOCKET names a Wayland compositor.
+// Whether WAYLAND_DISPLAY, or WAYLAND_SOCKET where it is taken, names a
+// Wayland compositor.
 bool WaylandNamed();
 
 #endif

@@ -10,10 +10,13 @@
 
 // Whether the environment names a session to ask. Without one (a text
 // console, an SSH login) the layouts are the machine's configuration: a few
-// small files, with nothing to wait for.
+// small files, with nothing to wait for. Every variable is read with
+// secure_getenv, so that a privileged process (setuid, setgid, file
+// capabilities) opens no path, socket or bus on its caller's word: it
+// names no session.
 static bool SessionNamed()
 {
-	return getenv("XDG_CURRENT_DESKTOP") || WaylandNamed() || getenv("DISPLAY");
+	return secure_getenv("XDG_CURRENT_DESKTOP") || WaylandNamed() || secure_getenv("DISPLAY");
 }
 
 static int AskSessionSources(int capacity, uint32_t *hklList)

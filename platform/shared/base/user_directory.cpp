@@ -5,8 +5,8 @@
 
 Text UserDirectory(const char *variable, const char *underHome, char *buffer, size_t size)
 {
-	const char *given = getenv(variable);
-	const char *home = getenv("HOME");
+	const char *given = secure_getenv(variable);
+	const char *home = secure_getenv("HOME");
 
 	if (given && *given == '/')
 		return TextOf(given);

@@ -12,12 +12,12 @@
 // their own, such as autolaunch: addresses.
 static bool SessionBusAddress(char *address, size_t size)
 {
-	const char *given = getenv("DBUS_SESSION_BUS_ADDRESS");
+	const char *given = secure_getenv("DBUS_SESSION_BUS_ADDRESS");
 	if (given && *given)
 		return !strstr(given, "autolaunch:") &&
 		    snprintf(address, size, "%s", given) < (int)size;
 
-	const char *runtime = getenv("XDG_RUNTIME_DIR");
+	const char *runtime = secure_getenv("XDG_RUNTIME_DIR");
 	struct stat socket;
 	if (!runtime || !*runtime || strspn(runtime,
 	    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_-./") !=

@@ -17,8 +17,8 @@ enum { ADDRESS_FILE_MAX = 4096, ID_MAX = 64 };
 // number without its screen.
 static void DisplayParts(Text *host, Text *number)
 {
-	const char *wayland = getenv("WAYLAND_DISPLAY");
-	const char *x = getenv("DISPLAY");
+	const char *wayland = secure_getenv("WAYLAND_DISPLAY");
+	const char *x = secure_getenv("DISPLAY");
 	Text rest;
 
 	*host = TextOf("unix");
@@ -36,7 +36,7 @@ static void DisplayParts(Text *host, Text *number)
 
 static bool AddressFilePath(char *path, size_t size)
 {
-	const char *given = getenv("IBUS_ADDRESS_FILE");
+	const char *given = secure_getenv("IBUS_ADDRESS_FILE");
 	char config[PATH_MAX], id[ID_MAX];
 	Text host, number;
 

@@ -26,7 +26,7 @@ bool ReadFcitx4AddressFile(Text file, Fcitx4AddressFile *parsed)
 
 int Fcitx4DisplayNumber()
 {
-	const char *display = getenv("DISPLAY");
+	const char *display = secure_getenv("DISPLAY");
 	const char *colon = display ? strchr(display, ':') : NULL;
 	int number = 0;
 

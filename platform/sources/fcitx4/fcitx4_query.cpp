@@ -15,7 +15,7 @@ enum { ADDRESS_MAX = 1024 };
 // The bus fcitx 4's clients would ask, as they find it.
 static const BusConnection *Fcitx4Bus(BusConnection *own)
 {
-	const char *given = getenv("FCITX_DBUS_ADDRESS");
+	const char *given = secure_getenv("FCITX_DBUS_ADDRESS");
 	char address[ADDRESS_MAX];
 
 	if (given && *given)

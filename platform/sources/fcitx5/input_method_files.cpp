@@ -61,7 +61,7 @@ bool DescribedLanguage(Text name, char *language, size_t size)
 	if (FolderLanguage(UserDirectory("XDG_DATA_HOME", ".local/share", userData, sizeof userData),
 	    name, language, size))
 		return true;
-	const char *dirs = getenv("XDG_DATA_DIRS");
+	const char *dirs = secure_getenv("XDG_DATA_DIRS");
 	Text list = dirs && *dirs ? Text{dirs, strlen(dirs)} : Text{"/usr/local/share:/usr/share",
 	    sizeof "/usr/local/share:/usr/share" - 1};
 	while (list.length > 0)

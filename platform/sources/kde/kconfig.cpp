@@ -226,7 +226,7 @@ void ReadKConfig(const char *name, const char *group, const char *const keys[],
     KConfigValue values[], int count)
 {
 	char home[PATH_MAX];
-	const char *dirs = getenv("XDG_CONFIG_DIRS");
+	const char *dirs = secure_getenv("XDG_CONFIG_DIRS");
 	Text list = dirs && *dirs ? TextOf(dirs) : TextOf("/etc/xdg");
 
 	for (int i = 0; i < count; i++) {

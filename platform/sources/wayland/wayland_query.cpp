@@ -1,7 +1,7 @@
 #include "wayland_query.h"
 
+#include <stdlib.h>
 #include <string.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -117,19 +117,27 @@ static bool Handle(WireConnection *connection, const WireEvent *event, Seat *sea
 	return true;
 }
 
-// Reads the group names of the keymap in the first size bytes of fd,
-// mapped privately: never past the end of the file, which would fault.
+// Reads the group names of the keymap in the first size bytes of fd. The
+// file is copied, not mapped: a compositor may shrink it at any time, and
+// a mapping would then fault past its end. What is left of it is read.
 static bool ReadKeymap(int fd, uint32_t size, KeymapText *keymap)
 {
 	struct stat status;
 	if (size == 0 || size > KEYMAP_MAX_SIZE || fstat(fd, &status) != 0 ||
 	    !S_ISREG(status.st_mode) || (off_t)size > status.st_size)
 		return false;
-	void *text = mmap(NULL, size, PROT_READ, MAP_PRIVATE, fd, 0);
-	if (text == MAP_FAILED)
+	char *text = (char *)malloc(size);
+	if (!text)
 		return false;
-	ScanKeymapText(Text{(const char *)text, size}, keymap);
-	munmap(text, size);
+	size_t length = 0;
+	while (length < size) {
+		ssize_t got = pread(fd, text + length, size - length, (off_t)length);
+		if (got <= 0)
+			break;
+		length += (size_t)got;
+	}
+	ScanKeymapText(Text{text, length}, keymap);
+	free(text);
 	return true;
 }
 

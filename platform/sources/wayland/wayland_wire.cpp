@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "deadline.h"
+#include "given_socket.h"
 
 enum { HEADER_SIZE = 8 };
 
@@ -32,7 +33,7 @@ static int GivenSocket(const char *number)
 // The socket that the display's name gives, connected; -1 where none.
 static int DisplaySocket(const char *display)
 {
-	const char *runtime = getenv("XDG_RUNTIME_DIR");
+	const char *runtime = secure_getenv("XDG_RUNTIME_DIR");
 	struct sockaddr_un address = {};
 	int length;
 
@@ -65,8 +66,8 @@ void SpeakWire(WireConnection *connection, int fd)
 
 bool ConnectWayland(WireConnection *connection)
 {
-	const char *given = getenv("WAYLAND_SOCKET");
-	const char *display = getenv("WAYLAND_DISPLAY");
+	const char *given = GivenWaylandSocket();
+	const char *display = secure_getenv("WAYLAND_DISPLAY");
 
 	SpeakWire(connection, given ? GivenSocket(given) : display ? DisplaySocket(display) : -1);
 	return connection->fd >= 0;

@@ -35,7 +35,7 @@ struct WireEvent {
 };
 
 // Connects to the compositor that WAYLAND_SOCKET (a socket the program was
-// given) or WAYLAND_DISPLAY (a socket's path, absolute or in
+// given, see given_socket.h) or WAYLAND_DISPLAY (a socket's path, absolute or in
 // XDG_RUNTIME_DIR) names; false where there is none.
 bool ConnectWayland(WireConnection *connection);
 

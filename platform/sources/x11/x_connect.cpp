@@ -207,7 +207,7 @@ static bool PeerAddress(int fd, uint16_t *family, char *address, size_t size, Te
 
 bool ConnectX(XConnection *connection)
 {
-	const char *name = getenv("DISPLAY");
+	const char *name = secure_getenv("DISPLAY");
 	char address[HOST_MAX], number[16];
 	XDisplay display;
 	XCookie cookie = {{NULL, 0}, {NULL, 0}};

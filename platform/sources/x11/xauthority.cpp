@@ -56,8 +56,8 @@ bool FindXCookie(Text file, uint16_t family, Text address, Text number, XCookie 
 bool FindUserXCookie(uint16_t family, Text address, Text number, XCookie *cookie)
 {
 	static char contents[AUTHORITY_FILE_MAX];
-	const char *given = getenv("XAUTHORITY");
-	const char *home = getenv("HOME");
+	const char *given = secure_getenv("XAUTHORITY");
+	const char *home = secure_getenv("HOME");
 	char path[PATH_MAX];
 
 	int length = given && *given ? snprintf(path, sizeof path, "%s", given)
