@@ -21,6 +21,16 @@ extern "C" {
 int kblayouts_list(uint32_t *hkls, int capacity);
 
 /*
+ * The HKL of the layout the user types with now, as kblayouts_list gives
+ * it at that moment, so that kblayouts_klid names its keyboard: what
+ * Windows' GetKeyboardLayout gives and a remote desktop client sends.
+ * Where the session does not say which is in use, the first of the list;
+ * 0 where there is no list. Waits 3 seconds at most, and may be called
+ * from any thread.
+ */
+uint32_t kblayouts_active(void);
+
+/*
  * The keyboard layout identifier (KLID) of the Windows keyboard an HKL
  * names, as a remote desktop client sends it: 0x00000407 for 0x04070407,
  * 0x00001009 for 0x10090C0C, 0x00010409 for 0xF0020409. Returns 0 where it

@@ -8,19 +8,23 @@ FullInputMethodGroupInfo; "full" as 5.1 does, with only
 FullInputMethodGroupInfo; "stall" never answers; each "wrong-" way answers
 one method with another type; "errors" answers every one with an error;
 "many-items" lists 100 items; "unknown-items" lists items no input method
-names, one of them 70000 bytes long. "silent-bus" is a session bus, on the
+names, one of them 70000 bytes long. The current input method is an item
+of the group, one no item names in "unknown-current", a number in
+"wrong-current". "silent-bus" is a session bus, on the
 socket path given as its second argument, that takes connections and never
 answers.
 
 fcitx 4's input methods, whose IMList property lists them: "fcitx4" as
 fcitx 4 does, two of four enabled; "fcitx4-stall" never answers;
-"fcitx4-wrong-type" gives each enabled flag as a number; "fcitx4-many"
-lists 1000 enabled; "fcitx4-long-names" begins with 70000-byte names.
+"fcitx4-wrong-type" gives each enabled flag, and the current input method,
+as a number; "fcitx4-many" lists 1000 enabled; "fcitx4-long-names" begins
+with 70000-byte names. Its current input method is the second.
 
 dde-daemon's keyboard, whose UserLayoutList property holds its list: "dde"
 as v23 serves it, "dde-v20" as v20 does; "dde-stall" never answers;
 "dde-wrong-type" gives the list as one string; "dde-many" lists 100
-layouts."""
+layouts. The current layout, CurrentLayout, is one of the list's, but in
+"dde-unknown-current", and a number in "dde-wrong-current"."""
 
 import socket
 import sys
@@ -43,6 +47,7 @@ def full(items):
 # Each way's methods: name, input signature, output signature, reply.
 VALID = {
     "CurrentInputMethodGroup": ("", "s", ("Default",)),
+    "CurrentInputMethod": ("", "s", ("mozc",)),
     "InputMethodGroupInfo": ("s", "sa(ss)",
                              ("us", [("keyboard-de", ""), ("mozc", ""), ("unikey", "")])),
     "AvailableInputMethods": ("", "a(ssssssb)", (AVAILABLE,)),
@@ -50,7 +55,8 @@ VALID = {
 WAYS = {
     "valid": VALID,
     "full": {"FullInputMethodGroupInfo": ("s", "sssa{sv}a(sssssssbsa{sv})",
-                                          full([("unikey", "vi"), ("keyboard-fr", "fr")]))},
+                                          full([("unikey", "vi"), ("keyboard-fr", "fr")])),
+             "CurrentInputMethod": ("", "s", ("keyboard-fr",))},
     "stall": VALID,
     "wrong-group": dict(VALID, CurrentInputMethodGroup=("", "i", (1,))),
     "wrong-items": dict(VALID, InputMethodGroupInfo=("s", "sa(si)", ("us", [("mozc", 1)]))),
@@ -60,6 +66,8 @@ WAYS = {
     "many-items": dict(VALID, InputMethodGroupInfo=("s", "sa(ss)", ("us", [("mozc", "")] * 100))),
     "unknown-items": dict(VALID, InputMethodGroupInfo=("s", "sa(ss)", ("us", [
         ("no-such-im", ""), ("x" * 70000, ""), ("mozc", ""), ("keyboard-qq", "")]))),
+    "unknown-current": dict(VALID, CurrentInputMethod=("", "s", ("no-such-im",))),
+    "wrong-current": dict(VALID, CurrentInputMethod=("", "u", (2,))),
 }
 
 
@@ -70,11 +78,13 @@ DDE_V20 = ("com.deepin.daemon.InputDevices", "/com/deepin/daemon/InputDevice/Key
            "com.deepin.daemon.InputDevice.Keyboard")
 DDE_LIST = ["us;", "de;nodeadkeys", "fr;", ";", "no-such-layout;"]
 DDE_WAYS = {
-    "dde": (DDE_V23, "as", DDE_LIST),
-    "dde-v20": (DDE_V20, "as", ["ru;", "us;dvorak"]),
-    "dde-stall": (DDE_V23, "as", DDE_LIST),
-    "dde-wrong-type": (DDE_V23, "s", "us;"),
-    "dde-many": (DDE_V23, "as", ["us;"] * 100),
+    "dde": (DDE_V23, "as", DDE_LIST, GLib.Variant("s", "de;nodeadkeys")),
+    "dde-v20": (DDE_V20, "as", ["ru;", "us;dvorak"], GLib.Variant("s", "us;dvorak")),
+    "dde-stall": (DDE_V23, "as", DDE_LIST, GLib.Variant("s", "fr;")),
+    "dde-wrong-type": (DDE_V23, "s", "us;", GLib.Variant("s", "us;")),
+    "dde-many": (DDE_V23, "as", ["us;"] * 100, GLib.Variant("s", "us;")),
+    "dde-unknown-current": (DDE_V23, "as", DDE_LIST, GLib.Variant("s", "de;neo")),
+    "dde-wrong-current": (DDE_V23, "as", DDE_LIST, GLib.Variant("u", 2)),
 }
 
 # Each fcitx 4 way's IMList, of its type: (name, unique name, language,
@@ -139,15 +149,16 @@ def fcitx5(bus, way):
 
 
 def dde(bus, way):
-    (name, path, interface), signature, value = DDE_WAYS[way]
+    (name, path, interface), signature, value, current = DDE_WAYS[way]
 
     def get(connection, sender, path, interface, prop):
         if way == "dde-stall":
             time.sleep(3600)
-        return GLib.Variant(signature, value)
+        return current if prop == "CurrentLayout" else GLib.Variant(signature, value)
 
     node = Gio.DBusNodeInfo.new_for_xml(introspection(interface, {}, (
-        f'<property name="UserLayoutList" type="{signature}" access="read"/>')))
+        f'<property name="UserLayoutList" type="{signature}" access="read"/>'
+        f'<property name="CurrentLayout" type="{current.get_type_string()}" access="read"/>')))
     serve(bus, name, path, node, get_property=get)
 
 
@@ -157,15 +168,20 @@ def fcitx4(bus, way):
     with open("/proc/self/comm", "w") as comm:
         comm.write("fcitx")
     signature, value = FCITX4_WAYS[way]
+    current = ("", "i", (1,)) if way == "fcitx4-wrong-type" else ("", "s", (value[1][1],))
 
     def get(connection, sender, path, interface, prop):
         if way == "fcitx4-stall":
             time.sleep(3600)
         return GLib.Variant(signature, value)
 
-    node = Gio.DBusNodeInfo.new_for_xml(introspection("org.fcitx.Fcitx.InputMethod", {}, (
-        f'<property name="IMList" type="{signature}" access="read"/>')))
-    serve(bus, "org.fcitx.Fcitx-0", "/inputmethod", node, get_property=get)
+    def call(connection, sender, path, interface, method, parameters, invocation):
+        invocation.return_value(GLib.Variant(f"({current[1]})", current[2]))
+
+    node = Gio.DBusNodeInfo.new_for_xml(introspection(
+        "org.fcitx.Fcitx.InputMethod", {"GetCurrentIM": current},
+        f'<property name="IMList" type="{signature}" access="read"/>'))
+    serve(bus, "org.fcitx.Fcitx-0", "/inputmethod", node, method_call=call, get_property=get)
 
 
 def main():

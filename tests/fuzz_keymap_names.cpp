@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "keymap_groups.h"
+#include "layout_identifiers.h"
 
 static Text NextText(const uint8_t **data, size_t *size)
 {
@@ -28,8 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 	for (Text &name : keymap.names)
 		name = NextText(&data, &size);
 
+	FoundLayouts found = {0, NO_ACTIVE, {}};
+	GroupLayouts(&keymap, &found);
 	uint32_t hklList[XKB_MAX_GROUPS];
-	int count = GroupIdentifiers(&keymap, XKB_MAX_GROUPS, hklList);
+	int count = LayoutIdentifiers(&found, XKB_MAX_GROUPS, hklList, NULL);
 	if (count < 0 || count > XKB_MAX_GROUPS)
 		abort();
 	// Both words are set, and no identifier comes twice.

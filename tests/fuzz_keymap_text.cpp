@@ -14,7 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 		if (keymap.groups.names[g].length > GROUP_NAME_MAX ||
 		    keymap.groups.names[g].bytes != keymap.names[g])
 			abort();
-	uint32_t hklList[XKB_MAX_GROUPS];
-	GroupIdentifiers(&keymap.groups, XKB_MAX_GROUPS, hklList);
+	FoundLayouts found = {0, NO_ACTIVE, {}};
+	GroupLayouts(&keymap.groups, &found);
+	if (found.count > XKB_MAX_GROUPS)
+		abort();
 	return 0;
 }

@@ -9,15 +9,15 @@
 
 static void Name(const ConfigValue *layouts, const ConfigValue *variants)
 {
-	const WindowsLayout *found[MAX_LAYOUTS];
+	FoundLayouts found = {0, NO_ACTIVE, {}};
 	uint32_t hklList[MAX_LAYOUTS];
 
 	if (layouts->length > CONFIG_VALUE_MAX || variants->length > CONFIG_VALUE_MAX)
 		abort();
-	int count = ListedLayouts(TextOf(layouts), TextOf(variants), found);
-	if (count < 0 || count > MAX_LAYOUTS)
+	found.count = ListedLayouts(TextOf(layouts), TextOf(variants), found.layouts);
+	if (found.count < 0 || found.count > MAX_LAYOUTS)
 		abort();
-	LayoutIdentifiers(found, count, MAX_LAYOUTS, hklList);
+	LayoutIdentifiers(&found, MAX_LAYOUTS, hklList, NULL);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -32,12 +32,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 	SpeakWire(&connection, fd);
 	if (!StartQuery())
 		abort();
-	uint32_t hklList[MAX_LAYOUTS];
-	int count = QueryCompositor(&connection, MAX_LAYOUTS, hklList);
+	FoundLayouts found = {0, NO_ACTIVE, {}};
+	QueryCompositor(&connection, &found);
 	CloseWayland(&connection);
 	EndQuery();
 	close(server);
-	if (count < 0 || count > XKB_MAX_GROUPS)
+	if (found.count < 0 || found.count > XKB_MAX_GROUPS)
 		abort();
 	return 0;
 }

@@ -25,13 +25,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 		abort();
 	if (!StartQuery())
 		abort();
-	uint32_t hklList[MAX_LAYOUTS];
-	int count = SetUpX(&connection, fd, &none) ? QueryXServer(&connection, MAX_LAYOUTS, hklList)
-	    : 0;
+	// The group in use is asked too, as a library asks it.
+	FoundLayouts found = {0, NO_ACTIVE, {}};
+	if (SetUpX(&connection, fd, &none))
+		QueryXServer(&connection, true, &found);
 	close(fd);
 	EndQuery();
 	close(server);
-	if (count < 0 || count > XKB_MAX_GROUPS)
+	if (found.count < 0 || found.count > XKB_MAX_GROUPS || found.active < NO_ACTIVE ||
+	    found.active >= XKB_MAX_GROUPS)
 		abort();
 	return 0;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "keymap_groups.h"
+#include "layout_identifiers.h"
 #include "layout_lookup.h"
 
 static Text TextOf(const std::string &text)
@@ -19,8 +20,10 @@ static std::vector<uint32_t> Identifiers(int count, const std::string &symbols,
 	KeymapGroups keymap = {count, TextOf(symbols), {}};
 	for (size_t g = 0; g < names.size(); g++)
 		keymap.names[g] = TextOf(names[g]);
+	FoundLayouts found = {0, NO_ACTIVE, {}};
+	GroupLayouts(&keymap, &found);
 	uint32_t hklList[XKB_MAX_GROUPS];
-	int placed = GroupIdentifiers(&keymap, XKB_MAX_GROUPS, hklList);
+	int placed = LayoutIdentifiers(&found, XKB_MAX_GROUPS, hklList, NULL);
 	return std::vector<uint32_t>(hklList, hklList + placed);
 }
 

@@ -31,12 +31,41 @@ cp "$exe" "$work/kblayouts"
 chmod -R a+rX "$work"
 mkdir -m 1777 "$work/memcheck"
 
-# The library exports its two functions and their version alone.
+# The library exports its three functions and their versions alone.
 exported=$(nm -D --defined-only "$root/usr/local/lib/libkblayouts.so.1" | awk '{ print $3 }' |
 	paste -sd' ' -)
-[ "$exported" = "KBLAYOUTS_1 kblayouts_klid@@KBLAYOUTS_1 kblayouts_list@@KBLAYOUTS_1" ] &&
+[ "$exported" = "KBLAYOUTS_1 KBLAYOUTS_1.1 kblayouts_active@@KBLAYOUTS_1.1 kblayouts_klid@@KBLAYOUTS_1 kblayouts_list@@KBLAYOUTS_1" ] &&
 	problem= || problem="exports $exported"
 verdict "nm -D shows the API alone" "$problem"
+
+# The index of the layout in use of sway's first keyboard with layouts.
+sway_in_use() {
+	$as_nobody SWAYSOCK="$sway_socket" swaymsg -r -t get_inputs | python3 -c 'import json, sys
+print(next(i for i in json.load(sys.stdin) if i.get("xkb_layout_names"))["xkb_active_layout_index"])'
+}
+
+# Locks XKB's group $1 on the X server, as a desktop's switcher does.
+lock_group() {
+	python3 -c 'import ctypes, sys
+x = ctypes.CDLL("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+display = ctypes.c_void_p(x.XOpenDisplay(None))
+x.XkbLockGroup(display, 0x100, int(sys.argv[1]))
+x.XSync(display, 0)
+x.XCloseDisplay(display)' "$1"
+}
+
+# Starts the fake "$@" (a command line), waits until it says it is
+# ready, and asks the host for the layout in use with the prefix $prefix;
+# the identifier expected is $expected.
+ask_fake() {
+	"$@" > "$work/ready" 2> /dev/null &
+	fake=$!
+	await_line "$work/ready" $fake || verdict "$description" "the fake never got ready"
+	expect "$description" "$prefix $work/library_host active" $expected
+	kill $fake
+	wait $fake 2> /dev/null
+}
 
 memcheck="valgrind -q --leak-check=full --errors-for-leak-kinds=definite --error-exitcode=3
 	--log-file=$work/memcheck/%p"
@@ -87,12 +116,49 @@ expect "the same host, not privileged" "$kde $work/library_host once" 04190419 0
 start_sway "$exe" ru,us ,dvorak || { echo "FAIL: cannot start sway"; exit 1; }
 await_sway_groups "Russian,English (Dvorak)"
 both "sway" "$as_nobody WAYLAND_DISPLAY=$sway_wayland" "once threads socket" 04190419 F0020409
+
+# The layout in use: the one switched to on sway's IPC socket, and as fake
+# sockets tell it, which give the first where they fail.
+sway_socket=$(echo "$sway_dir"/sway-ipc.*)
+$as_nobody SWAYSOCK="$sway_socket" swaymsg input type:keyboard xkb_switch_layout 1 > /dev/null
+await "sway switches to the second layout" 1 sway_in_use &&
+	expect "sway, the second layout in use" \
+		"$as_nobody WAYLAND_DISPLAY=$sway_wayland SWAYSOCK=$sway_socket $work/library_host active" \
+		F0020409
+while read -r way expected; do
+	description="sway's IPC, $way: the layout in use"
+	prefix="$as_nobody WAYLAND_DISPLAY=$sway_wayland SWAYSOCK=$sway_dir/fake-$way"
+	ask_fake $as_nobody python3 "$here/fake_sway_ipc.py" $way "$sway_dir/fake-$way"
+done <<-END
+valid F0020409
+stall 04190419
+huge-length 04190419
+cut-short 04190419
+deep 04190419
+out-of-range 04190419
+negative 04190419
+fraction 04190419
+string 04190419
+many-layouts 04190419
+END
 stop_sway
 
 start_xvfb || { echo "FAIL: cannot start Xvfb"; exit 1; }
 setxkbmap -layout de,fr,us -variant ,,dvorak
 both "X" "env -u WAYLAND_DISPLAY -u XDG_CURRENT_DESKTOP DISPLAY=$DISPLAY" "$all" \
 	04070407 040C040C F0020409
+# The group locked is the layout in use; in KDE's list, whose keymap may
+# hold part of it, the same layout.
+for group in 2:F0020409 1:040C040C; do
+	lock_group ${group%:*}
+	expect "X, group ${group%:*} locked: the layout in use" \
+		"env -u WAYLAND_DISPLAY -u XDG_CURRENT_DESKTOP $work/library_host active" ${group#*:}
+done
+mkdir "$work/kde"
+printf '[Layout]\nUse=true\nLayoutList=ru,fr,de\n' > "$work/kde/kxkbrc"
+lock_group 0
+expect "KDE on X11, group 0 locked: the layout in use" \
+	"env XDG_CURRENT_DESKTOP=KDE XDG_CONFIG_HOME=$work/kde $work/library_host active" 04070407
 x=$DISPLAY
 unset DISPLAY
 
@@ -100,15 +166,60 @@ start_gnome "$exe" || { echo "FAIL: cannot start the session's buses"; exit 1; }
 in_session="$as_nobody $gnome_session DISPLAY=$x"
 set_key org.gnome.desktop.input-sources sources "[('xkb', 'de'), ('xkb', 'us+dvorak')]"
 both "GNOME's settings" "$in_session XDG_CURRENT_DESKTOP=GNOME" "$all glib" 04070407 F0020409
+set_key org.gnome.desktop.input-sources mru-sources \
+	"[('xkb', 'fr'), ('xkb', 'us+dvorak'), ('xkb', 'de')]"
+expect "GNOME's settings: the layout in use" \
+	"$in_session XDG_CURRENT_DESKTOP=GNOME $work/library_host active" F0020409
+
+# Fake fcitx5, fcitx 4 and dde-daemon on the session bus: the way, the
+# session's variables and the layout in use expected. fcitx 4 serves
+# display 0.
+fcitx="XDG_CURRENT_DESKTOP=XFCE XMODIFIERS=@im=fcitx"
+while IFS="|" read -r way variables expected; do
+	description="a fake on the bus, $way: the layout in use"
+	prefix="$in_session $variables"
+	ask_fake $as_nobody $gnome_session /usr/bin/python3 "$here/fake_daemons.py" $way
+done <<-END
+valid|$fcitx|04110411
+full|$fcitx|040C040C
+unknown-current|$fcitx|04070407
+wrong-current|$fcitx|04070407
+fcitx4|$fcitx DISPLAY=:0|08040804
+dde|XDG_CURRENT_DESKTOP=DDE|04070407
+dde-v20|XDG_CURRENT_DESKTOP=Deepin|F0020409
+dde-unknown-current|XDG_CURRENT_DESKTOP=DDE|04090409
+dde-wrong-current|XDG_CURRENT_DESKTOP=DDE|04090409
+END
 
 start_fcitx5 "Default:keyboard-us,keyboard-de,mozc"
 both "fcitx5" "$in_session XDG_CURRENT_DESKTOP=KDE XMODIFIERS=@im=fcitx" \
 	"once threads systemd memcheck" \
 	04090409 04070407 04110411
+# With no input context, fcitx5 names no current input method; with one
+# that has the focus, the one switched to.
+fcitx5="$in_session XDG_CURRENT_DESKTOP=KDE XMODIFIERS=@im=fcitx"
+expect "fcitx5 with no input context: the layout in use" "$fcitx5 $work/library_host active" \
+	04090409
+$in_session /usr/bin/python3 "$here/input_context.py" > "$work/context" 2> /dev/null &
+context=$!
+if await_line "$work/context" $context; then
+	$in_session fcitx5-remote -s keyboard-de > /dev/null 2>&1
+	await "fcitx5 switches" keyboard-de $in_session fcitx5-remote -n &&
+		expect "fcitx5, switched: the layout in use" "$fcitx5 $work/library_host active" 04070407
+else
+	verdict "fcitx5 takes an input context" "never"
+fi
+kill $context
+wait $context 2> /dev/null
 stop_input_methods
 
 start_ibus "['xkb:us::eng', 'xkb:de::ger', 'hangul']"
 both "IBus" "$in_session XDG_CURRENT_DESKTOP=XFCE XMODIFIERS=@im=ibus GTK_IM_MODULE=ibus" \
 	"once threads glib memcheck" 04090409 04070407 04120412
+$in_session ibus engine hangul > /dev/null 2>&1
+await "IBus switches" hangul $in_session ibus engine &&
+	expect "IBus, switched: the layout in use" \
+		"$in_session XDG_CURRENT_DESKTOP=XFCE XMODIFIERS=@im=ibus $work/library_host active" \
+		04120412
 
 finish library

@@ -17,6 +17,8 @@
  *             and a socket it opens after the first call, to which the
  *             second must write nothing
  *   secure    as once, in a process the kernel marks privileged (setuid)
+ *   active    the layout in use, as a report of that one layout (of none
+ *             where there is no list)
  * A failed check is said on standard error, with exit status 1.
  */
 #include <dirent.h>
@@ -278,7 +280,10 @@ int main(int argc, char **argv)
 		arguments();
 	else if (strcmp(mode, "socket") == 0)
 		socket_of_the_host();
-	else if (strcmp(mode, "secure") == 0) {
+	else if (strcmp(mode, "active") == 0) {
+		uint32_t hkl = kblayouts_active();
+		print_report(&hkl, hkl != 0);
+	} else if (strcmp(mode, "secure") == 0) {
 		check(getauxval(AT_SECURE) != 0, "not a privileged process");
 		once();
 	}

@@ -107,13 +107,14 @@ while IFS='|' read -r package files depends; do
 	problem="$problem$(deb_licence "$file")"
 	verdict "the .deb $package and its licence" "$problem"
 done <<-END
-libkblayouts1|./usr/lib/MULTIARCH/libkblayouts.so.1 ./usr/lib/MULTIARCH/libkblayouts.so.1.0.0 ./usr/share/doc/libkblayouts1/changelog.gz ./usr/share/doc/libkblayouts1/copyright|libc6 (>= [0-9.]*)
-libkblayouts-dev|./usr/include/kblayouts.h ./usr/lib/MULTIARCH/libkblayouts.so ./usr/lib/MULTIARCH/pkgconfig/kblayouts.pc ./usr/share/doc/libkblayouts-dev/changelog.gz ./usr/share/doc/libkblayouts-dev/copyright ./usr/share/man/man3/kblayouts.3.gz|libkblayouts1 (= 1.0.0)
+libkblayouts1|./usr/lib/MULTIARCH/libkblayouts.so.1 ./usr/lib/MULTIARCH/libkblayouts.so.1.1.0 ./usr/share/doc/libkblayouts1/changelog.gz ./usr/share/doc/libkblayouts1/copyright|libc6 (>= [0-9.]*)
+libkblayouts-dev|./usr/include/kblayouts.h ./usr/lib/MULTIARCH/libkblayouts.so ./usr/lib/MULTIARCH/pkgconfig/kblayouts.pc ./usr/share/doc/libkblayouts-dev/changelog.gz ./usr/share/doc/libkblayouts-dev/copyright ./usr/share/man/man3/kblayouts.3.gz|libkblayouts1 (= 1.1.0)
 END
 library_deb=$(echo "$work"/package/libkblayouts1_*_*.deb)
 dpkg-deb --ctrl-tarfile "$library_deb" | tar -xO ./shlibs ./symbols > "$work/said" 2>&1
-grep -qx 'libkblayouts 1 libkblayouts1 (>= 1.0.0)' "$work/said" &&
-	grep -qx ' kblayouts_list@KBLAYOUTS_1 1.0.0' "$work/said" && problem= ||
+grep -qx 'libkblayouts 1 libkblayouts1 (>= 1.1.0)' "$work/said" &&
+	grep -qx ' kblayouts_list@KBLAYOUTS_1 1.0.0' "$work/said" &&
+	grep -qx ' kblayouts_active@KBLAYOUTS_1.1 1.1.0' "$work/said" && problem= ||
 	problem=$(cat "$work/said")
 verdict "the library's shlibs and symbols files" "$problem"
 
@@ -151,7 +152,7 @@ check_run "the program the RPM installed" "$work/expected"
 libs=$(rpm -qpl "$work"/package/kblayouts-libs-*.rpm | grep -v build-id | paste -sd' ' -)
 devel=$(rpm -qpl "$work"/package/kblayouts-devel-*.rpm | grep -v build-id | paste -sd' ' -)
 case "$libs|$devel" in
-*/usr/lib64/libkblayouts.so.1.0.0*\|*/usr/include/kblayouts.h*/usr/lib64/pkgconfig/kblayouts.pc*) problem= ;;
+*/usr/lib64/libkblayouts.so.1.1.0*\|*/usr/include/kblayouts.h*/usr/lib64/pkgconfig/kblayouts.pc*) problem= ;;
 *) problem="libs: $libs; devel: $devel" ;;
 esac
 verdict "the library's RPMs" "$problem"

@@ -6,25 +6,54 @@
 #include "environment.h"
 #include "gnome_query.h"
 #include "kde_query.h"
+#include "x11_query.h"
 
 // A desktop, by the name XDG_CURRENT_DESKTOP lists it under, with the
 // source of its list and whether that holds input methods.
 struct Desktop {
 	const char *name;
-	bool (*ask)(int capacity, uint32_t *hklList, int *count);
+	bool (*ask)(bool asksActive, FoundLayouts *found);
 	bool listsInputMethods;
 };
 
-// KDE's list on X11; on Wayland, KWin's keymap holds what its switcher
-// lists.
-static bool QueryKdeOnX11(int capacity, uint32_t *hklList, int *count)
+// The layout in use where the desktop's list does not say it: the X
+// server's, its group's layout found in the list by what it is, since the
+// desktop may have put only part of its list in the keymap.
+static void InUseOnX(FoundLayouts *found)
 {
-	return !WaylandNamed() && QueryKdeLayouts(capacity, hklList, count);
+	FoundLayouts keymap = {0, NO_ACTIVE, {}};
+
+	if (!QueryXLayouts(true, &keymap) || keymap.active == NO_ACTIVE)
+		return;
+	for (int i = 0; i < found->count && found->active == NO_ACTIVE; i++)
+		if (found->layouts[i] == keymap.layouts[keymap.active])
+			found->active = i;
+}
+
+// KDE's list on X11, where its keyboard daemon sets the X group; on
+// Wayland, KWin's keymap holds what its switcher lists.
+static bool QueryKdeOnX11(bool asksActive, FoundLayouts *found)
+{
+	if (WaylandNamed() || !QueryKdeLayouts(found))
+		return false;
+	if (asksActive)
+		InUseOnX(found);
+	return true;
+}
+
+// Cinnamon's list, whose applet sets the X group.
+static bool QueryCinnamonOnX11(bool asksActive, FoundLayouts *found)
+{
+	if (!QueryCinnamonSources(asksActive, found))
+		return false;
+	if (asksActive)
+		InUseOnX(found);
+	return true;
 }
 
 // The first that the session names is its desktop.
 static const Desktop DESKTOPS[] = {
-	{"X-Cinnamon", QueryCinnamonSources, true},
+	{"X-Cinnamon", QueryCinnamonOnX11, true},
 	{"GNOME", QueryGnomeSources, true},
 	{"Budgie", QueryGnomeSources, true},
 	{"Pantheon", QueryGnomeSources, true},
@@ -42,11 +71,11 @@ static const Desktop *SessionDesktop()
 	return NULL;
 }
 
-bool QueryDesktopLayouts(int capacity, uint32_t *hklList, int *count)
+bool QueryDesktopLayouts(bool asksActive, FoundLayouts *found)
 {
 	const Desktop *desktop = SessionDesktop();
 
-	return desktop && desktop->ask(capacity, hklList, count);
+	return desktop && desktop->ask(asksActive, found);
 }
 
 bool DesktopListsInputMethods()

@@ -4,8 +4,10 @@
 
 #include "deadline.h"
 #include "environment.h"
+#include "layout_identifiers.h"
 #include "machine_query.h"
 #include "session_bus.h"
+#include "session_query.h"
 #include "session_sources.h"
 
 // Whether the environment names a session to ask. Without one (a text
@@ -19,27 +21,40 @@ static bool SessionNamed()
 	return secure_getenv("XDG_CURRENT_DESKTOP") || WaylandNamed() || secure_getenv("DISPLAY");
 }
 
-static int AskSessionSources(int capacity, uint32_t *hklList)
+static bool AskSessionSources(bool asksActive, FoundLayouts *found)
 {
-	int count = 0;
-
 	for (int i = 0; i < SESSION_SOURCE_COUNT && MillisecondsLeft() > 0; i++) {
 		const SessionSource *source = &SESSION_SOURCES[i];
-		if (source->answersFor() && source->ask(capacity, hklList, &count))
-			return count;
+		found->count = 0;
+		found->active = NO_ACTIVE;
+		if (source->answersFor() && source->ask(asksActive, found))
+			return true;
 	}
-	return 0;
+	return false;
 }
 
 // The sources in order, until one answers or the deadline passes, when the
-// query has failed. Nothing stays open after it.
-int QueryLayouts(int capacity, uint32_t *hklList)
+// query has failed. Nothing stays open after it. Identifiers are made
+// here, for whichever source answered.
+int QuerySessionLayouts(int capacity, uint32_t *hklList, int *active)
 {
+	FoundLayouts found = {0, NO_ACTIVE, {}};
+
+	if (active)
+		*active = 0;
 	if (!StartQuery())
 		return 0;
-	int count = SessionNamed() ? AskSessionSources(capacity, hklList)
-	    : QueryMachineLayouts(capacity, hklList);
+	bool answered = true;
+	if (SessionNamed())
+		answered = AskSessionSources(active != NULL, &found);
+	else
+		QueryMachineLayouts(&found);
 	CloseSessionBus();
 	EndQuery();
-	return count;
+	return answered ? LayoutIdentifiers(&found, capacity, hklList, active) : 0;
+}
+
+int QueryLayouts(int capacity, uint32_t *hklList)
+{
+	return QuerySessionLayouts(capacity, hklList, NULL);
 }

@@ -1,11 +1,15 @@
 #include "session_sources.h"
 
+#include <stdlib.h>
+
 #include "desktops.h"
 #include "environment.h"
 #include "fcitx4_query.h"
 #include "fcitx5_query.h"
 #include "ibus_address.h"
 #include "ibus_query.h"
+#include "kde_query.h"
+#include "sway_ipc.h"
 #include "wayland_query.h"
 #include "x11_query.h"
 
@@ -28,10 +32,19 @@ static bool AnySession()
 	return true;
 }
 
-// The X server's keymap answers, even with no layout.
-static bool QueryXKeymap(int capacity, uint32_t *hklList, int *count)
+// The compositor's keymap; a client without a window learns the layout
+// in use only where the compositor tells it another way, each layout by
+// its position in the same keymap: sway on its IPC socket, KWin on the
+// session bus.
+static bool QueryCompositorLayouts(bool asksActive, FoundLayouts *found)
 {
-	*count = QueryXLayouts(capacity, hklList);
+	if (!QueryWaylandLayouts(found))
+		return false;
+	if (asksActive)
+		found->active = secure_getenv("SWAYSOCK") ? SwayLayoutInUse()
+		    : DesktopNamed("KDE") ? KdeLayoutInUse() : NO_ACTIVE;
+	if (found->active >= found->count)
+		found->active = NO_ACTIVE;
 	return true;
 }
 
@@ -46,8 +59,8 @@ const SessionSource SESSION_SOURCES[] = {
 	{FcitxNamed, QueryFcitx4Layouts},	// fcitx 4's list, where fcitx5 gave none
 	{AnySession, QueryDesktopLayouts},	// the desktop's own list
 	{IbusSession, QueryIbusLayouts},	// IBus's engines, in other desktops
-	{WaylandNamed, QueryWaylandLayouts},	// the compositor's keymap
-	{AnySession, QueryXKeymap},	// the X server's keymap
+	{WaylandNamed, QueryCompositorLayouts},	// the compositor's keymap
+	{AnySession, QueryXLayouts},	// the X server's keymap
 };
 
 const int SESSION_SOURCE_COUNT = sizeof SESSION_SOURCES / sizeof SESSION_SOURCES[0];

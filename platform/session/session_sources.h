@@ -1,15 +1,15 @@
 #ifndef KBLAYOUTS_SESSION_SOURCES_H
 #define KBLAYOUTS_SESSION_SOURCES_H
 
-#include <stdint.h>
+#include "found_layouts.h"
 
 // A source of a Linux session's layouts, asked where the session is one it
-// answers for: it answers, shaped like QueryLayouts, in *count, or returns
-// false to leave the answer to the next. Each waits only as long as the
-// deadline lets it, or reads local files.
+// answers for: it answers with the layouts it found, and where asked,
+// which is in use, or returns false to leave the answer to the next. Each
+// waits only as long as the deadline lets it, or reads local files.
 struct SessionSource {
 	bool (*answersFor)();
-	bool (*ask)(int capacity, uint32_t *hklList, int *count);
+	bool (*ask)(bool asksActive, FoundLayouts *found);
 };
 
 extern const SessionSource SESSION_SOURCES[];

@@ -25,6 +25,7 @@ static bool Load(void *library, SdBus *sd)
 	    LoadSymbol(library, "sd_bus_message_has_signature", &sd->hasSignature) &&
 	    LoadSymbol(library, "sd_bus_message_read_basic", &sd->readBasic) &&
 	    LoadSymbol(library, "sd_bus_message_skip", &sd->skip) &&
+	    LoadSymbol(library, "sd_bus_message_peek_type", &sd->peekType) &&
 	    LoadSymbol(library, "sd_bus_message_enter_container", &sd->enterContainer) &&
 	    LoadSymbol(library, "sd_bus_message_exit_container", &sd->exitContainer) &&
 	    LoadSymbol(library, "sd_bus_error_free", &sd->errorFree) &&

@@ -22,6 +22,7 @@ struct SdBus {
 	decltype(&sd_bus_message_has_signature) hasSignature;
 	decltype(&sd_bus_message_read_basic) readBasic;
 	decltype(&sd_bus_message_skip) skip;
+	decltype(&sd_bus_message_peek_type) peekType;
 	decltype(&sd_bus_message_enter_container) enterContainer;
 	decltype(&sd_bus_message_exit_container) exitContainer;
 	decltype(&sd_bus_error_free) errorFree;

@@ -137,3 +137,12 @@ Text ReadString(const BusConnection *bus, sd_bus_message *message)
 		return Text{NULL, 0};
 	return TextOf(string);
 }
+
+bool EnterAny(const BusConnection *bus, sd_bus_message *message, char type)
+{
+	char next;
+	const char *contents;
+
+	return bus->sd->peekType(message, &next, &contents) > 0 && next == type && contents &&
+	    bus->sd->enterContainer(message, type, contents) > 0;
+}

@@ -47,4 +47,8 @@ bool NameHasOwner(const BusConnection *bus, const char *name);
 // not a string.
 Text ReadString(const BusConnection *bus, sd_bus_message *message);
 
+// Enters the container of type ('v', 'r', 'a') that comes next in a
+// message, whatever it holds; false where the next is not one.
+bool EnterAny(const BusConnection *bus, sd_bus_message *message, char type);
+
 #endif

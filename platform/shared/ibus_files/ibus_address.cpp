@@ -83,27 +83,44 @@ pid_t IbusAddressPid(Text file)
 	return Value(file, "IBUS_ADDRESS").length > 0 ? ProcessId(Value(file, "IBUS_DAEMON_PID")) : 0;
 }
 
-static IbusServer ReadServer()
+// The program that serves IBus, by the process ID in the file's bytes.
+static IbusServer Server(Text file)
 {
-	char path[PATH_MAX], contents[ADDRESS_FILE_MAX], comm[ID_MAX];
-
-	if (!AddressFilePath(path, sizeof path))
-		return IBUS_SERVER_UNKNOWN;
-	pid_t pid = IbusAddressPid(ReadSmallFile(path, contents, sizeof contents));
+	char comm[ID_MAX];
 	// A process that has ended has no name.
-	Text name = ProcessName(pid, comm, sizeof comm);
+	Text name = ProcessName(IbusAddressPid(file), comm, sizeof comm);
+
 	if (TextIs(name, "ibus-daemon"))
 		return IBUS_SERVER_IBUS_DAEMON;
 	return TextIs(name, "fcitx5") ? IBUS_SERVER_FCITX5 : IBUS_SERVER_UNKNOWN;
+}
+
+static Text ReadAddressFile(char *contents, size_t size)
+{
+	char path[PATH_MAX];
+
+	return AddressFilePath(path, sizeof path) ? ReadSmallFile(path, contents, size)
+	    : Text{NULL, 0};
 }
 
 IbusServer IbusAddressServer()
 {
 	static unsigned readIn;
 	static IbusServer server;
+	char contents[ADDRESS_FILE_MAX];
 
 	if (readIn != QueryNumber())
-		server = ReadServer();
+		server = Server(ReadAddressFile(contents, sizeof contents));
 	readIn = QueryNumber();
 	return server;
+}
+
+bool IbusDaemonAddress(char *address, size_t size)
+{
+	char contents[ADDRESS_FILE_MAX];
+	Text file = ReadAddressFile(contents, sizeof contents);
+	Text given = Value(file, "IBUS_ADDRESS");
+
+	return Server(file) == IBUS_SERVER_IBUS_DAEMON &&
+	    snprintf(address, size, "%.*s", (int)given.length, given.bytes) < (int)size;
 }

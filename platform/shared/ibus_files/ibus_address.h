@@ -24,4 +24,8 @@ pid_t IbusAddressPid(Text file);
 // ibus/bus/MACHINEID-HOST-DISPLAY in the user's configuration folder.
 IbusServer IbusAddressServer();
 
+// The address of ibus-daemon's own bus, which the same file gives; false
+// where the file names no ibus-daemon that runs.
+bool IbusDaemonAddress(char *address, size_t size);
+
 #endif

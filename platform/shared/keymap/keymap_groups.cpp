@@ -1,6 +1,5 @@
 #include "keymap_groups.h"
 
-#include "layout_identifiers.h"
 #include "layout_lookup.h"
 
 static const WindowsLayout *GroupLayout(Text layout, Text name)
@@ -14,7 +13,7 @@ static const WindowsLayout *GroupLayout(Text layout, Text name)
 	return found;
 }
 
-int GroupIdentifiers(const KeymapGroups *keymap, int capacity, uint32_t *hklList)
+void GroupLayouts(const KeymapGroups *keymap, FoundLayouts *found)
 {
 	Text layouts[XKB_MAX_GROUPS];
 	// A server may keep the names of groups a new keymap no longer has,
@@ -26,8 +25,7 @@ int GroupIdentifiers(const KeymapGroups *keymap, int capacity, uint32_t *hklList
 	if (count > XKB_MAX_GROUPS)
 		count = XKB_MAX_GROUPS;
 
-	const WindowsLayout *found[XKB_MAX_GROUPS];
 	for (int g = 0; g < count; g++)
-		found[g] = GroupLayout(layouts[g], keymap->names[g]);
-	return LayoutIdentifiers(found, count, capacity, hklList);
+		found->layouts[g] = GroupLayout(layouts[g], keymap->names[g]);
+	found->count = count;
 }

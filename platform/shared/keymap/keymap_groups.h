@@ -3,6 +3,7 @@
 
 #include <stdint.h>
 
+#include "found_layouts.h"
 #include "symbols_name.h"
 #include "text.h"
 
@@ -16,11 +17,10 @@ struct KeymapGroups {
 	Text names[XKB_MAX_GROUPS];
 };
 
-// Gives each group, in group order, the input locale identifier Windows
-// would give its layout (see LayoutIdentifiers). A group's layout is the
-// one the symbols name gives it, else the one its name describes. The
-// groups are as many as the symbols name names, else count. Fills at most
-// capacity slots and returns how many it filled, at most XKB_MAX_GROUPS.
-int GroupIdentifiers(const KeymapGroups *keymap, int capacity, uint32_t *hklList);
+// Finds each group's layout, in group order: the one the symbols name
+// gives it, else the one its name describes. The groups are as many as the
+// symbols name names, else count, and at most XKB_MAX_GROUPS. Leaves
+// found->active as it is.
+void GroupLayouts(const KeymapGroups *keymap, FoundLayouts *found);
 
 #endif

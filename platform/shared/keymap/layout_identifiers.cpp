@@ -48,14 +48,14 @@ static void Claim(uint32_t hkls[], int count, int i, uint16_t langid, uint16_t d
 		hkls[i] = hkl;
 }
 
-int LayoutIdentifiers(const WindowsLayout *const layouts[], int count,
-    int capacity, uint32_t *hklList)
+int LayoutIdentifiers(const FoundLayouts *found, int capacity, uint32_t *hklList,
+    int *active)
 {
+	const WindowsLayout *const *layouts = found->layouts;
+	int count = found->count < 0 ? 0 : found->count > MAX_LAYOUTS ? MAX_LAYOUTS : found->count;
 	uint16_t langids[MAX_LAYOUTS];
 	uint32_t hkls[MAX_LAYOUTS] = {};
 
-	if (count > MAX_LAYOUTS)
-		count = MAX_LAYOUTS;
 	InputLanguages(layouts, count, langids);
 	for (int i = 0; i < count; i++)
 		if (langids[i] != 0 && layouts[i])
@@ -71,8 +71,14 @@ int LayoutIdentifiers(const WindowsLayout *const layouts[], int count,
 			Claim(hkls, count, i, langids[i], installed++);
 
 	int placed = 0;
-	for (int i = 0; i < count && placed < capacity; i++)
-		if (hkls[i] != 0)
-			hklList[placed++] = hkls[i];
+	if (active)
+		*active = 0;
+	for (int i = 0; i < count && placed < capacity; i++) {
+		if (hkls[i] == 0)
+			continue;
+		if (active && i == found->active)
+			*active = placed;
+		hklList[placed++] = hkls[i];
+	}
 	return placed;
 }

@@ -3,7 +3,7 @@
 
 #include <stdint.h>
 
-#include "layout_tables.h"
+#include "found_layouts.h"
 
 // Gives each layout, in order, the input locale identifier (HKL) Windows
 // would give the same keyboard: the device word of its Windows keyboard
@@ -17,10 +17,10 @@
 // claim their HKLs first, in order; the others then take the HKL of their
 // language's default input profile, unless an earlier one has it; and the
 // rest are named as keyboards the user installed would be, with the device
-// words F0C0, F0C1, ... in order. At most count layouts, up to
-// MAX_LAYOUTS, are named; fills at most capacity slots and returns how
-// many it filled.
-int LayoutIdentifiers(const WindowsLayout *const layouts[], int count,
-    int capacity, uint32_t *hklList);
+// words F0C0, F0C1, ... in order. Fills at most capacity slots and
+// returns how many it filled. Where active is given, *active becomes the
+// slot of the layout in use, or 0 where that is not known or left out.
+int LayoutIdentifiers(const FoundLayouts *found, int capacity, uint32_t *hklList,
+    int *active);
 
 #endif

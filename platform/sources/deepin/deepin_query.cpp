@@ -1,8 +1,6 @@
 #include "deepin_query.h"
 
-#include "layout_identifiers.h"
 #include "layout_lookup.h"
-#include "query.h"
 #include "session_bus.h"
 
 static const BusObject KEYBOARDS[] = {
@@ -12,42 +10,68 @@ static const BusObject KEYBOARDS[] = {
 	    "com.deepin.daemon.InputDevice.Keyboard"},
 };
 
-// The layouts of the keyboard's list, in order; -1 where it does not
-// answer with an array of strings.
-static int UserLayouts(const BusConnection *bus, BusObject keyboard,
-    const WindowsLayout *layouts[])
+// A property of the keyboard of type type, entered; the reply is the
+// caller's to unref. NULL where it does not answer with that type.
+static sd_bus_message *Property(const BusConnection *bus, BusObject keyboard,
+    const char *name, const char *type)
 {
-	const char *const arguments[] = {keyboard.interface, "UserLayoutList"};
+	const char *const arguments[] = {keyboard.interface, name};
 	BusObject properties = {keyboard.name, keyboard.path, "org.freedesktop.DBus.Properties"};
 	sd_bus_message *reply = CallMethod(bus, properties, "Get", arguments, 2, "v", NULL);
-	int found = -1;
 
-	if (!reply)
-		return -1;
-	if (bus->sd->enterContainer(reply, 'v', "as") > 0 &&
-	    bus->sd->enterContainer(reply, 'a', "s") > 0) {
-		Text entry, variant;
-		for (found = 0; found < MAX_LAYOUTS && (entry = ReadString(bus, reply)).bytes;) {
-			Text layout = SplitAt(entry, ';', &variant);
-			if (layout.length > 0)
-				layouts[found++] = FindLayoutAndVariant(layout, variant);
-		}
-	}
-	bus->sd->messageUnref(reply);
-	return found;
+	if (reply && bus->sd->enterContainer(reply, 'v', type) <= 0)
+		reply = bus->sd->messageUnref(reply);
+	return reply;
 }
 
-bool QueryDeepinLayouts(int capacity, uint32_t *hklList, int *count)
+// Whether two entries, "layout;variant", name the same layout; dde-daemon
+// writes "de" as "de;".
+static bool SameEntry(Text a, Text b)
+{
+	Text aVariant, bVariant;
+
+	return SameText(SplitAt(a, ';', &aVariant), SplitAt(b, ';', &bVariant)) &&
+	    SameText(aVariant, bVariant);
+}
+
+// The layouts of the keyboard's list, in order, and the position of
+// current's; false where it does not answer with an array of strings.
+static bool UserLayouts(const BusConnection *bus, BusObject keyboard, Text current,
+    FoundLayouts *found)
+{
+	sd_bus_message *reply = Property(bus, keyboard, "UserLayoutList", "as");
+	if (!reply)
+		return false;
+	Text entry, variant;
+	bool listed = bus->sd->enterContainer(reply, 'a', "s") > 0;
+	while (listed && found->count < MAX_LAYOUTS && (entry = ReadString(bus, reply)).bytes) {
+		Text layout = SplitAt(entry, ';', &variant);
+		if (layout.length == 0)
+			continue;
+		if (current.length > 0 && found->active == NO_ACTIVE && SameEntry(entry, current))
+			found->active = found->count;
+		found->layouts[found->count++] = FindLayoutAndVariant(layout, variant);
+	}
+	bus->sd->messageUnref(reply);
+	return listed;
+}
+
+// The layout in use, CurrentLayout, is one of the list by what it names.
+bool QueryDeepinLayouts(bool asksActive, FoundLayouts *found)
 {
 	const BusConnection *bus = SessionBus();
-	const WindowsLayout *layouts[MAX_LAYOUTS];
-	int found = -1;
 
-	for (const BusObject &keyboard : KEYBOARDS)
-		if (bus && found < 0)
-			found = UserLayouts(bus, keyboard, layouts);
-	if (found <= 0)
-		return false;
-	*count = LayoutIdentifiers(layouts, found, capacity, hklList);
-	return true;
+	for (const BusObject &keyboard : KEYBOARDS) {
+		if (!bus)
+			break;
+		sd_bus_message *current = asksActive ? Property(bus, keyboard, "CurrentLayout", "s")
+		    : NULL;
+		bool listed = UserLayouts(bus, keyboard,
+		    current ? ReadString(bus, current) : Text{NULL, 0}, found);
+		if (current)
+			bus->sd->messageUnref(current);
+		if (listed)
+			break;
+	}
+	return found->count > 0;
 }

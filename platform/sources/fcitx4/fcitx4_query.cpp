@@ -6,7 +6,6 @@
 
 #include "fcitx4_address.h"
 #include "fcitx_items.h"
-#include "layout_identifiers.h"
 #include "query.h"
 #include "session_bus.h"
 
@@ -26,51 +25,69 @@ static const BusConnection *Fcitx4Bus(BusConnection *own)
 	return SessionBus();
 }
 
-// The layouts of the enabled input methods, which fcitx 4's list, a(sssb)
-// of (name, unique name, language code, enabled), gives first; -1 where
-// it does not answer with such a list.
-static int EnabledLayouts(const BusConnection *bus, const WindowsLayout *layouts[])
-{
-	static const char *const arguments[] = {"org.fcitx.Fcitx.InputMethod", "IMList"};
+// fcitx 4's object of input methods, on the bus name of the display.
+struct Fcitx4Object {
 	char name[sizeof "org.fcitx.Fcitx-2147483647"];
-	snprintf(name, sizeof name, "org.fcitx.Fcitx-%d", Fcitx4DisplayNumber());
-	BusObject properties = {name, "/inputmethod", "org.freedesktop.DBus.Properties"};
-	sd_bus_message *reply = CallMethod(bus, properties, "Get", arguments, 2, "v", NULL);
-	const SdBus *sd = bus->sd;
-	int found = -1, enabled = 1;
+	BusObject object;
+};
 
-	if (!reply)
-		return -1;
-	if (sd->enterContainer(reply, 'v', "a(sssb)") > 0 &&
-	    sd->enterContainer(reply, 'a', "(sssb)") > 0) {
-		found = 0;
-		for (int read = 0; enabled && read < MAX_LAYOUTS &&
-		    sd->enterContainer(reply, 'r', "sssb") > 0; read++) {
-			sd->skip(reply, "s");
-			Text unique = ReadString(bus, reply);
-			Text language = ReadString(bus, reply);
-			if (sd->readBasic(reply, 'b', &enabled) <= 0 || !enabled)
-				break;
-			sd->exitContainer(reply);
-			if (FcitxItemLayout(unique, FCITX4_KEYBOARD, language, &layouts[found]))
-				found++;
-		}
-	}
-	sd->messageUnref(reply);
-	return found;
+static void InputMethodObject(Fcitx4Object *fcitx, const char *interface)
+{
+	snprintf(fcitx->name, sizeof fcitx->name, "org.fcitx.Fcitx-%d", Fcitx4DisplayNumber());
+	fcitx->object = BusObject{fcitx->name, "/inputmethod", interface};
 }
 
-bool QueryFcitx4Layouts(int capacity, uint32_t *hklList, int *count)
+// The layouts of the enabled input methods, which fcitx 4's list, a(sssb)
+// of (name, unique name, language code, enabled), gives first, and the
+// position of current's; false where it does not answer with such a list.
+static bool EnabledLayouts(const BusConnection *bus, Text current, FoundLayouts *found)
+{
+	static const char *const arguments[] = {"org.fcitx.Fcitx.InputMethod", "IMList"};
+	Fcitx4Object properties;
+	InputMethodObject(&properties, "org.freedesktop.DBus.Properties");
+	sd_bus_message *reply = CallMethod(bus, properties.object, "Get", arguments, 2, "v", NULL);
+	const SdBus *sd = bus->sd;
+	int enabled = 1;
+
+	if (!reply)
+		return false;
+	bool listed = sd->enterContainer(reply, 'v', "a(sssb)") > 0 &&
+	    sd->enterContainer(reply, 'a', "(sssb)") > 0;
+	for (int read = 0; listed && enabled && read < MAX_LAYOUTS &&
+	    sd->enterContainer(reply, 'r', "sssb") > 0; read++) {
+		sd->skip(reply, "s");
+		Text unique = ReadString(bus, reply);
+		Text language = ReadString(bus, reply);
+		if (sd->readBasic(reply, 'b', &enabled) <= 0 || !enabled)
+			break;
+		sd->exitContainer(reply);
+		if (!FcitxItemLayout(unique, FCITX4_KEYBOARD, language,
+		    &found->layouts[found->count]))
+			continue;
+		if (current.length > 0 && SameText(unique, current))
+			found->active = found->count;
+		found->count++;
+	}
+	sd->messageUnref(reply);
+	return listed;
+}
+
+bool QueryFcitx4Layouts(bool asksActive, FoundLayouts *found)
 {
 	BusConnection own;
 	const BusConnection *bus = Fcitx4Bus(&own);
-	const WindowsLayout *layouts[MAX_LAYOUTS];
-	int found = bus ? EnabledLayouts(bus, layouts) : -1;
+	Fcitx4Object inputMethods;
+	InputMethodObject(&inputMethods, "org.fcitx.Fcitx.InputMethod");
+	// The current input method, which fcitx 4 keeps with no input context
+	// focused: the first one until the user switches.
+	sd_bus_message *current = bus && asksActive
+	    ? CallMethod(bus, inputMethods.object, "GetCurrentIM", NULL, 0, "s", NULL) : NULL;
 
+	if (bus)
+		EnabledLayouts(bus, current ? ReadString(bus, current) : Text{NULL, 0}, found);
+	if (current)
+		bus->sd->messageUnref(current);
 	if (bus == &own)
 		own.sd->closeUnref(own.bus);
-	if (found <= 0)
-		return false;
-	*count = LayoutIdentifiers(layouts, found, capacity, hklList);
-	return true;
+	return found->count > 0;
 }

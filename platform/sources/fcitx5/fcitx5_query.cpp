@@ -2,7 +2,6 @@
 
 #include "fcitx_items.h"
 #include "input_method_files.h"
-#include "layout_identifiers.h"
 #include "query.h"
 #include "session_bus.h"
 
@@ -120,25 +119,25 @@ static sd_bus_message *ItemLanguages(const BusConnection *bus, Items *items)
 	return list;
 }
 
-// The layouts of the items, in order; an item no language describes is
-// left out.
-static int ItemLayouts(const Items *items, const WindowsLayout *layouts[])
+// The layouts of the items, in order, and which is current; an item no
+// language describes is left out.
+static void ItemLayouts(const Items *items, Text current, FoundLayouts *found)
 {
-	int found = 0;
-
-	for (int i = 0; i < items->count; i++)
+	for (int i = 0; i < items->count; i++) {
+		const WindowsLayout **layout = &found->layouts[found->count];
 		if ((items->languages[i].bytes || IsFcitxKeyboard(items->names[i], FCITX5_KEYBOARD)) &&
-		    FcitxItemLayout(items->names[i], FCITX5_KEYBOARD, items->languages[i],
-		    &layouts[found]))
-			found++;
-	return found;
+		    FcitxItemLayout(items->names[i], FCITX5_KEYBOARD, items->languages[i], layout)) {
+			if (current.length > 0 && SameText(items->names[i], current))
+				found->active = found->count;
+			found->count++;
+		}
+	}
 }
 
-bool QueryFcitx5Layouts(int capacity, uint32_t *hklList, int *count)
+bool QueryFcitx5Layouts(bool asksActive, FoundLayouts *found)
 {
 	const BusConnection *bus = SessionBus();
 	Items items = {};
-	const WindowsLayout *layouts[MAX_LAYOUTS];
 	sd_bus_message *list = NULL;
 	bool unknown;
 
@@ -147,13 +146,14 @@ bool QueryFcitx5Layouts(int capacity, uint32_t *hklList, int *count)
 	sd_bus_message *reply = FullGroupItems(bus, &items, &unknown);
 	if (!reply && unknown && (reply = GroupItems(bus, &items)))
 		list = ItemLanguages(bus, &items);
-	int found = ItemLayouts(&items, layouts);
-	if (list)
-		bus->sd->messageUnref(list);
-	if (reply)
-		bus->sd->messageUnref(reply);
-	if (found == 0)
-		return false;
-	*count = LayoutIdentifiers(layouts, found, capacity, hklList);
-	return true;
+	// The input method of the input context that had focus last: one of
+	// the group's items, by its unique name.
+	sd_bus_message *current = asksActive && items.count > 0
+	    ? CallMethod(bus, CONTROLLER, "CurrentInputMethod", NULL, 0, "s", NULL) : NULL;
+	ItemLayouts(&items, current ? ReadString(bus, current) : Text{NULL, 0}, found);
+	sd_bus_message *replies[] = {current, list, reply};
+	for (sd_bus_message *message : replies)
+		if (message)
+			bus->sd->messageUnref(message);
+	return found->count > 0;
 }

@@ -1,59 +1,81 @@
 #include "gnome_query.h"
 
-#include <string.h>
-
 #include "ibus_engines.h"
 #include "input_sources.h"
-#include "layout_identifiers.h"
 #include "layout_lookup.h"
-#include "query.h"
 #include "settings.h"
 
-// The layouts of the sources, a(ss), that the switcher shows, in order.
-static int SourceLayouts(const Gio *gio, GVariant *sources, const WindowsLayout *layouts[])
+static InputSource SourceAt(const Gio *gio, GVariant *sources, gsize i)
 {
-	int count = 0;
+	const char *type, *id;
+
+	gio->variantGetChild(sources, i, "(&s&s)", &type, &id);
+	return InputSource{TextOf(type), TextOf(id)};
+}
+
+// The position in sources, a(ss), of the first of recent, a(ss) too, that
+// it holds: the source in use, which GNOME moves to the front of its
+// recently used ones as the user switches. NO_ACTIVE where none.
+static int RecentSource(const Gio *gio, GVariant *sources, GVariant *recent)
+{
+	gsize total = gio->variantNChildren(sources);
+	gsize used = recent ? gio->variantNChildren(recent) : 0;
+
+	for (gsize r = 0; r < used && r < MAX_LAYOUTS; r++) {
+		InputSource wanted = SourceAt(gio, recent, r);
+		for (gsize i = 0; i < total && i < MAX_LAYOUTS; i++) {
+			InputSource source = SourceAt(gio, sources, i);
+			if (SameText(source.type, wanted.type) && SameText(source.id, wanted.id))
+				return (int)i;
+		}
+	}
+	return NO_ACTIVE;
+}
+
+// The layouts of the sources that the switcher shows, in order, and the
+// position among them of the source at inUse.
+static void SourceLayouts(const Gio *gio, GVariant *sources, int inUse, FoundLayouts *found)
+{
 	gsize total = gio->variantNChildren(sources);
 
-	for (gsize i = 0; i < total && count < MAX_LAYOUTS; i++) {
-		const char *type, *id;
-		gio->variantGetChild(sources, i, "(&s&s)", &type, &id);
-		InputSource source = {TextOf(type), TextOf(id)};
-		if (InputSourceLayout(source, InstalledEngineLanguage, (void *)gio, &layouts[count]))
-			count++;
+	for (gsize i = 0; i < total && found->count < MAX_LAYOUTS; i++) {
+		if (!InputSourceLayout(SourceAt(gio, sources, i), InstalledEngineLanguage,
+		    (void *)gio, &found->layouts[found->count]))
+			continue;
+		if ((int)i == inUse)
+			found->active = found->count;
+		found->count++;
 	}
-	return count;
 }
 
 // The sources of the setting, a(ss); where none is left, fallback's
 // layout, or false where there is no fallback.
-static bool ReadSources(const char *schemaId, const char *fallback, int capacity,
-    uint32_t *hklList, int *count)
+static bool ReadSources(const char *schemaId, const char *fallback, bool asksActive,
+    FoundLayouts *found)
 {
 	const Gio *gio = LoadGio();
 	GVariant *sources = gio ? ReadSetting(gio, schemaId, "sources", "a(ss)") : NULL;
 	if (!sources)
 		return false;
 
-	const WindowsLayout *layouts[MAX_LAYOUTS];
-	int found = SourceLayouts(gio, sources, layouts);
+	GVariant *recent = asksActive ? ReadSetting(gio, schemaId, "mru-sources", "a(ss)") : NULL;
+	SourceLayouts(gio, sources, RecentSource(gio, sources, recent), found);
 	gio->variantUnref(sources);
-	if (found == 0 && fallback) {
-		layouts[0] = FindLayoutByName(TextOf(fallback));
-		found = 1;
+	if (recent)
+		gio->variantUnref(recent);
+	if (found->count == 0 && fallback) {
+		found->layouts[0] = FindLayoutByName(TextOf(fallback));
+		found->count = 1;
 	}
-	if (found == 0)
-		return false;
-	*count = LayoutIdentifiers(layouts, found, capacity, hklList);
-	return true;
+	return found->count > 0;
 }
 
-bool QueryGnomeSources(int capacity, uint32_t *hklList, int *count)
+bool QueryGnomeSources(bool asksActive, FoundLayouts *found)
 {
-	return ReadSources("org.gnome.desktop.input-sources", "us", capacity, hklList, count);
+	return ReadSources("org.gnome.desktop.input-sources", "us", asksActive, found);
 }
 
-bool QueryCinnamonSources(int capacity, uint32_t *hklList, int *count)
+bool QueryCinnamonSources(bool asksActive, FoundLayouts *found)
 {
-	return ReadSources("org.cinnamon.desktop.input-sources", NULL, capacity, hklList, count);
+	return ReadSources("org.cinnamon.desktop.input-sources", NULL, asksActive, found);
 }

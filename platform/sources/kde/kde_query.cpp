@@ -1,11 +1,10 @@
 #include "kde_query.h"
 
 #include "kconfig.h"
-#include "layout_identifiers.h"
 #include "layout_lookup.h"
-#include "query.h"
+#include "session_bus.h"
 
-bool QueryKdeLayouts(int capacity, uint32_t *hklList, int *count)
+bool QueryKdeLayouts(FoundLayouts *found)
 {
 	static const char *const keys[] = {"Use", "LayoutList", "VariantList"};
 	KConfigValue values[3];
@@ -17,17 +16,27 @@ bool QueryKdeLayouts(int capacity, uint32_t *hklList, int *count)
 	Text names[MAX_LAYOUTS], variants[MAX_LAYOUTS];
 	int listed = SplitKConfigList(&values[1].value, names, MAX_LAYOUTS);
 	int varied = SplitKConfigList(&values[2].value, variants, MAX_LAYOUTS);
-	const WindowsLayout *layouts[MAX_LAYOUTS];
-	int found = 0;
 	// Without a variant of its own, an entry may be "de(nodeadkeys)".
 	for (int i = 0; i < listed; i++)
 		if (names[i].length > 0)
-			layouts[found++] = FindLayoutAndVariant(names[i],
+			found->layouts[found->count++] = FindLayoutAndVariant(names[i],
 			    i < varied ? variants[i] : Text{NULL, 0});
-	if (found == 0)
-		return false;
-	*count = LayoutIdentifiers(layouts, found, capacity, hklList);
-	return true;
+	return found->count > 0;
+}
+
+int KdeLayoutInUse()
+{
+	static const BusObject LAYOUTS = {"org.kde.keyboard", "/Layouts", "org.kde.KeyboardLayouts"};
+	const BusConnection *bus = SessionBus();
+	sd_bus_message *reply = bus ? CallMethod(bus, LAYOUTS, "getLayout", NULL, 0, "u", NULL) : NULL;
+	uint32_t index;
+
+	if (!reply)
+		return NO_ACTIVE;
+	int position = bus->sd->readBasic(reply, 'u', &index) > 0 && index < MAX_LAYOUTS
+	    ? (int)index : NO_ACTIVE;
+	bus->sd->messageUnref(reply);
+	return position;
 }
 
 // The .desktop files of fcitx5 and of IBus's Wayland panel, which starts

@@ -1,7 +1,6 @@
 #include "machine_query.h"
 
 #include "config_words.h"
-#include "layout_identifiers.h"
 #include "query.h"
 #include "small_file.h"
 
@@ -55,9 +54,9 @@ static int ConsoleKeymapLayouts(const ConfigValue *keymap, const WindowsLayout *
 // In the order systemd-localed reads them, Debian's file (which
 // console-setup and X share there) first; /etc/vconsole.conf keeps the X
 // layout beside the console's on Fedora and Arch.
-int QueryMachineLayouts(int capacity, uint32_t *hklList)
+void QueryMachineLayouts(FoundLayouts *found)
 {
-	const WindowsLayout *layouts[MAX_LAYOUTS];
+	const WindowsLayout **layouts = found->layouts;
 	ConfigValue keymap;
 
 	int count = ShellFileLayouts("/etc/default/keyboard", layouts, NULL);
@@ -67,5 +66,5 @@ int QueryMachineLayouts(int capacity, uint32_t *hklList)
 		count = XorgLayouts(layouts);
 	if (count == 0)
 		count = ConsoleKeymapLayouts(&keymap, layouts);
-	return LayoutIdentifiers(layouts, count, capacity, hklList);
+	found->count = count;
 }

@@ -143,12 +143,11 @@ static bool ReadKeymap(int fd, uint32_t size, KeymapText *keymap)
 
 // The first seat's keyboard keymap, in two round trips: the globals, then
 // the seat's capabilities and keymap. A seat without a keyboard has none.
-int QueryCompositor(WireConnection *connection, int capacity, uint32_t *hklList)
+void QueryCompositor(WireConnection *connection, FoundLayouts *found)
 {
 	Seat seat = {false, 0, false, 0, -1, 0, false, false};
 	uint32_t registry = REGISTRY, done = GLOBALS_DONE;
 	WireEvent event;
-	int count = 0;
 
 	bool answered = QueueRequest(connection, DISPLAY, DISPLAY_GET_REGISTRY, &registry, 1) &&
 	    QueueRequest(connection, DISPLAY, DISPLAY_SYNC, &done, 1) && Flush(connection);
@@ -159,19 +158,18 @@ int QueryCompositor(WireConnection *connection, int capacity, uint32_t *hklList)
 	if (answered && (seat.capabilities & SEAT_CAPABILITY_KEYBOARD) && seat.keymapSent &&
 	    seat.format == KEYMAP_FORMAT_XKB_V1 && seat.fd >= 0 &&
 	    ReadKeymap(seat.fd, seat.size, &keymap))
-		count = GroupIdentifiers(&keymap.groups, capacity, hklList);
+		GroupLayouts(&keymap.groups, found);
 	if (seat.fd >= 0)
 		close(seat.fd);
-	return count;
 }
 
-bool QueryWaylandLayouts(int capacity, uint32_t *hklList, int *count)
+bool QueryWaylandLayouts(FoundLayouts *found)
 {
 	WireConnection connection;
 
 	if (!ConnectWayland(&connection))
 		return false;
-	*count = QueryCompositor(&connection, capacity, hklList);
+	QueryCompositor(&connection, found);
 	CloseWayland(&connection);
 	return true;
 }

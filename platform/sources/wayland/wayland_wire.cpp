@@ -1,17 +1,16 @@
 #include "wayland_wire.h"
 
-#include <errno.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
-#include "deadline.h"
 #include "given_socket.h"
+#include "socket_io.h"
 
 enum { HEADER_SIZE = 8 };
 
@@ -34,26 +33,14 @@ static int GivenSocket(const char *number)
 static int DisplaySocket(const char *display)
 {
 	const char *runtime = secure_getenv("XDG_RUNTIME_DIR");
-	struct sockaddr_un address = {};
-	int length;
+	char path[PATH_MAX];
 
-	address.sun_family = AF_UNIX;
 	if (*display == '/')
-		length = snprintf(address.sun_path, sizeof address.sun_path, "%s", display);
-	else if (runtime && *runtime)
-		length = snprintf(address.sun_path, sizeof address.sun_path, "%s/%s", runtime, display);
-	else
+		return ConnectLocalSocket(display);
+	if (!runtime || !*runtime ||
+	    snprintf(path, sizeof path, "%s/%s", runtime, display) >= (int)sizeof path)
 		return -1;
-	if (length < 0 || length >= (int)sizeof address.sun_path)
-		return -1;
-	// A compositor that lets its queue of connections fill answers EAGAIN
-	// at once, where a blocking connect would wait for it without a limit.
-	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-	if (fd >= 0 && connect(fd, (struct sockaddr *)&address, sizeof address) != 0) {
-		close(fd);
-		fd = -1;
-	}
-	return fd;
+	return ConnectLocalSocket(path);
 }
 
 void SpeakWire(WireConnection *connection, int fd)
@@ -141,16 +128,12 @@ static bool Receive(WireConnection *connection)
 	message.msg_iovlen = 1;
 	message.msg_control = control;
 	message.msg_controllen = sizeof control;
-	for (;;) {
-		ssize_t got = recvmsg(connection->fd, &message, MSG_DONTWAIT | MSG_CMSG_CLOEXEC);
-		if (got > 0) {
-			KeepFds(connection, &message);
-			connection->end += (size_t)got;
-			return true;
-		}
-		if (got == 0 || (errno != EAGAIN && errno != EINTR) || !WaitReadable(connection->fd))
-			return false;
-	}
+	size_t got = ReceiveInTime(connection->fd, &message, MSG_CMSG_CLOEXEC);
+	if (got == 0)
+		return false;
+	KeepFds(connection, &message);
+	connection->end += got;
+	return true;
 }
 
 bool NextEvent(WireConnection *connection, WireEvent *event)

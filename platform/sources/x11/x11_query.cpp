@@ -48,13 +48,14 @@ static unsigned QueueXkb(XConnection *connection, uint8_t major, uint8_t minor,
 	return QueueXRequest(connection, request, 4 + size);
 }
 
-// The keyboard's atoms and its number of groups. UseExtension, GetNames
-// and GetControls travel together: one round trip once the extension's
-// opcode is known.
+// The keyboard's atoms and its number of groups, and where group is
+// given, the group in use. UseExtension, GetNames, GetControls and
+// GetState travel together: one round trip once the extension's opcode is
+// known.
 static bool ReadKeyboard(XConnection *connection, XAtom *symbols,
-    XAtom groups[XKB_MAX_GROUPS], int *groupCount)
+    XAtom groups[XKB_MAX_GROUPS], int *groupCount, int *group)
 {
-	enum { SUPPORTED = 1, NUM_GROUPS = 9 };
+	enum { SUPPORTED = 1, NUM_GROUPS = 9, EFFECTIVE_GROUP = 12 };
 	uint8_t opcode = XkbOpcode(connection);
 	if (opcode == 0)
 		return false;
@@ -68,6 +69,8 @@ static bool ReadKeyboard(XConnection *connection, XAtom *symbols,
 	unsigned named = QueueXkb(connection, opcode, XKB_GET_NAMES, &names, sizeof names);
 	unsigned controlled = QueueXkb(connection, opcode, XKB_GET_CONTROLS,
 	    &keyboard, sizeof keyboard);
+	unsigned stated = group ? QueueXkb(connection, opcode, XKB_GET_STATE,
+	    &keyboard, sizeof keyboard) : 0;
 	Text reply;
 
 	if (!FlushX(connection) || !AwaitXReply(connection, use, &reply) || !reply.bytes[SUPPORTED] ||
@@ -76,6 +79,9 @@ static bool ReadKeyboard(XConnection *connection, XAtom *symbols,
 	    !AwaitXReply(connection, controlled, &reply))
 		return false;
 	*groupCount = (uint8_t)reply.bytes[NUM_GROUPS];
+	if (group)
+		*group = stated && AwaitXReply(connection, stated, &reply)
+		    ? (uint8_t)reply.bytes[EFFECTIVE_GROUP] : NO_ACTIVE;
 	return true;
 }
 
@@ -118,7 +124,7 @@ static bool AtomName(XConnection *connection, unsigned sequence, AtomNames *name
 	return true;
 }
 
-int QueryXServer(XConnection *connection, int capacity, uint32_t *hklList)
+bool QueryXServer(XConnection *connection, bool asksActive, FoundLayouts *found)
 {
 	// The symbols name's atom first, then each group's.
 	XAtom atoms[1 + XKB_MAX_GROUPS];
@@ -126,28 +132,32 @@ int QueryXServer(XConnection *connection, int capacity, uint32_t *hklList)
 	Text names[1 + XKB_MAX_GROUPS];
 	static AtomNames kept;
 	KeymapGroups keymap;
+	int group = NO_ACTIVE;
 
 	kept.used = 0;
-	if (!ReadKeyboard(connection, &atoms[0], &atoms[1], &keymap.count) ||
+	if (!ReadKeyboard(connection, &atoms[0], &atoms[1], &keymap.count,
+	    asksActive ? &group : NULL) ||
 	    !RequestAtomNames(connection, atoms, sequences, 1 + XKB_MAX_GROUPS))
-		return 0;
+		return false;
 	for (int i = 0; i < 1 + XKB_MAX_GROUPS; i++)
 		if (!AtomName(connection, sequences[i], &kept, &names[i]))
-			return 0;
+			return false;
 	keymap.symbols = names[0];
 	for (int g = 0; g < XKB_MAX_GROUPS; g++)
 		keymap.names[g] = names[1 + g];
-	return GroupIdentifiers(&keymap, capacity, hklList);
+	GroupLayouts(&keymap, found);
+	// The group is the layout's position in the keymap.
+	found->active = group < found->count ? group : NO_ACTIVE;
+	return true;
 }
 
-int QueryXLayouts(int capacity, uint32_t *hklList)
+bool QueryXLayouts(bool asksActive, FoundLayouts *found)
 {
 	static XConnection connection;
-	int count;
 
 	if (!ConnectX(&connection))
-		return 0;
-	count = QueryXServer(&connection, capacity, hklList);
+		return false;
+	bool answered = QueryXServer(&connection, asksActive, found);
 	CloseX(&connection);
-	return count;
+	return answered;
 }

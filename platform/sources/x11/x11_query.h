@@ -1,14 +1,15 @@
 #ifndef KBLAYOUTS_X11_QUERY_H
 #define KBLAYOUTS_X11_QUERY_H
 
-#include <stdint.h>
-
+#include "found_layouts.h"
 #include "x_wire.h"
 
-// The layouts of the X server's keymap, shaped like QueryLayouts.
-int QueryXLayouts(int capacity, uint32_t *hklList);
+// The layouts of the X server's keymap, in group order, and where asked,
+// the group in use: XKB's effective group. False where the server cannot
+// be reached or does not answer.
+bool QueryXLayouts(bool asksActive, FoundLayouts *found);
 
 // The same of the server on a connection that is set up.
-int QueryXServer(XConnection *connection, int capacity, uint32_t *hklList);
+bool QueryXServer(XConnection *connection, bool asksActive, FoundLayouts *found);
 
 #endif

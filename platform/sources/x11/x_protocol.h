@@ -16,6 +16,7 @@ enum { X_GET_ATOM_NAME = 17, X_QUERY_EXTENSION = 98 };
 // XKEYBOARD's requests, by their minor opcodes, and its version.
 enum {
 	XKB_USE_EXTENSION = 0,
+	XKB_GET_STATE = 4,
 	XKB_GET_CONTROLS = 6,
 	XKB_GET_NAMES = 17,
 	XKB_MAJOR_VERSION = 1,

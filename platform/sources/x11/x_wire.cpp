@@ -5,6 +5,7 @@
 #include <sys/socket.h>
 
 #include "deadline.h"
+#include "socket_io.h"
 #include "x_protocol.h"
 
 // The set-up's reply begins with 8 bytes: its status, and the count of
@@ -26,16 +27,14 @@ static bool Receive(XConnection *connection)
 	    connection->end - connection->start);
 	connection->end -= connection->start;
 	connection->start = 0;
-	for (;;) {
-		ssize_t got = recv(connection->fd, connection->buffer + connection->end,
-		    sizeof connection->buffer - connection->end, MSG_DONTWAIT);
-		if (got > 0) {
-			connection->end += (size_t)got;
-			return true;
-		}
-		if (got == 0 || (errno != EAGAIN && errno != EINTR) || !WaitReadable(connection->fd))
-			return false;
-	}
+	struct iovec part = {connection->buffer + connection->end,
+	    sizeof connection->buffer - connection->end};
+	struct msghdr message = {};
+	message.msg_iov = &part;
+	message.msg_iovlen = 1;
+	size_t got = ReceiveInTime(connection->fd, &message, 0);
+	connection->end += got;
+	return got > 0;
 }
 
 // Holds at least size bytes, size no more than the buffer's.

@@ -1,0 +1,71 @@
+#include "sway_ipc.h"
+
+#include <stdint.h>
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+
+#include "socket_io.h"
+#include "sway_inputs.h"
+
+// A message is "i3-ipc", the length of its payload and its type, in the
+// machine's byte order, then the payload. A list of inputs is a few
+// kilobytes.
+enum { GET_INPUTS = 100, REPLY_MAX = 1 << 20 };
+
+struct Header {
+	char magic[6];
+	uint32_t length;
+	uint32_t type;
+} __attribute__((packed));
+
+static bool ReceiveAll(int fd, void *buffer, size_t size)
+{
+	for (size_t held = 0; held < size;) {
+		struct iovec part = {(char *)buffer + held, size - held};
+		struct msghdr message = {};
+		message.msg_iov = &part;
+		message.msg_iovlen = 1;
+		size_t got = ReceiveInTime(fd, &message, 0);
+		if (got == 0)
+			return false;
+		held += got;
+	}
+	return true;
+}
+
+// The payload of sway's answer to GET_INPUTS, for the caller to free;
+// NULL where it does not answer so within the deadline.
+static char *AskInputs(int fd, uint32_t *length)
+{
+	Header request = {{'i', '3', '-', 'i', 'p', 'c'}, 0, GET_INPUTS};
+	Header reply;
+
+	if (send(fd, &request, sizeof request, MSG_NOSIGNAL | MSG_DONTWAIT) != sizeof request ||
+	    !ReceiveAll(fd, &reply, sizeof reply) ||
+	    memcmp(reply.magic, request.magic, sizeof reply.magic) != 0 ||
+	    reply.type != GET_INPUTS || reply.length > REPLY_MAX)
+		return NULL;
+	char *payload = (char *)malloc(reply.length + 1);
+	if (payload && !ReceiveAll(fd, payload, reply.length)) {
+		free(payload);
+		return NULL;
+	}
+	*length = reply.length;
+	return payload;
+}
+
+int SwayLayoutInUse()
+{
+	const char *path = secure_getenv("SWAYSOCK");
+	int fd = path ? ConnectLocalSocket(path) : -1;
+	uint32_t length;
+
+	if (fd < 0)
+		return -1;
+	char *inputs = AskInputs(fd, &length);
+	close(fd);
+	int index = inputs ? ActiveLayoutIndex(Text{inputs, length}) : -1;
+	free(inputs);
+	return index;
+}
