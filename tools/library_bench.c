@@ -1,6 +1,7 @@
 /* Prints the mean time, in seconds, of one in-process call of
- * kblayouts_list, over the count of calls given, after a first that loads
- * what the session needs. */
+ * kblayouts_list and of one of kblayouts_active, over the count of calls
+ * given, the two taking turns, after a first of each that loads what the
+ * session needs. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <time.h>
@@ -19,11 +20,19 @@ int main(int argc, char **argv)
 {
 	int calls = argc > 1 ? atoi(argv[1]) : 1000;
 	uint32_t hkls[64];
+	double list = 0, active = 0;
 
 	kblayouts_list(hkls, 64);
-	double start = now();
-	for (int i = 0; i < calls; i++)
+	kblayouts_active();
+	for (int i = 0; i < calls; i++) {
+		double start = now();
 		kblayouts_list(hkls, 64);
-	printf("%.9f\n", (now() - start) / (calls > 0 ? calls : 1));
+		double listed = now();
+		kblayouts_active();
+		list += listed - start;
+		active += now() - listed;
+	}
+	calls = calls > 0 ? calls : 1;
+	printf("%.9f %.9f\n", list / calls, active / calls);
 	return 0;
 }
