@@ -29,13 +29,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 	close(keymap);
 	if (fd < 0)
 		abort();
-	SpeakWire(&connection, fd);
-	if (!StartQuery())
+	Query query;
+	if (!StartQuery(&query, false))
 		abort();
+	SpeakWire(&connection, &query, fd);
 	FoundLayouts found = {0, NO_ACTIVE, {}};
 	QueryCompositor(&connection, &found);
 	CloseWayland(&connection);
-	EndQuery();
+	EndQuery(&query);
 	close(server);
 	if (found.count < 0 || found.count > XKB_MAX_GROUPS)
 		abort();

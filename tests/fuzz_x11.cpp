@@ -23,14 +23,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 	int fd = ServerSent(data, size, -1, &server);
 	if (fd < 0)
 		abort();
-	if (!StartQuery())
-		abort();
 	// The group in use is asked too, as a library asks it.
+	Query query;
+	if (!StartQuery(&query, true))
+		abort();
 	FoundLayouts found = {0, NO_ACTIVE, {}};
-	if (SetUpX(&connection, fd, &none))
-		QueryXServer(&connection, true, &found);
+	if (SetUpX(&connection, &query, fd, &none))
+		QueryXServer(&connection, &found);
 	close(fd);
-	EndQuery();
+	EndQuery(&query);
 	close(server);
 	if (found.count < 0 || found.count > XKB_MAX_GROUPS || found.active < NO_ACTIVE ||
 	    found.active >= XKB_MAX_GROUPS)

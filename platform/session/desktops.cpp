@@ -12,18 +12,18 @@
 // source of its list and whether that holds input methods.
 struct Desktop {
 	const char *name;
-	bool (*ask)(bool asksActive, FoundLayouts *found);
+	bool (*ask)(Query *query, FoundLayouts *found);
 	bool listsInputMethods;
 };
 
 // The layout in use where the desktop's list does not say it: the X
 // server's, its group's layout found in the list by what it is, since the
 // desktop may have put only part of its list in the keymap.
-static void InUseOnX(FoundLayouts *found)
+static void InUseOnX(Query *query, FoundLayouts *found)
 {
 	FoundLayouts keymap = {0, NO_ACTIVE, {}};
 
-	if (!QueryXLayouts(true, &keymap) || keymap.active == NO_ACTIVE)
+	if (!QueryXLayouts(query, &keymap) || keymap.active == NO_ACTIVE)
 		return;
 	for (int i = 0; i < found->count && found->active == NO_ACTIVE; i++)
 		if (found->layouts[i] == keymap.layouts[keymap.active])
@@ -32,22 +32,22 @@ static void InUseOnX(FoundLayouts *found)
 
 // KDE's list on X11, where its keyboard daemon sets the X group; on
 // Wayland, KWin's keymap holds what its switcher lists.
-static bool QueryKdeOnX11(bool asksActive, FoundLayouts *found)
+static bool QueryKdeOnX11(Query *query, FoundLayouts *found)
 {
 	if (WaylandNamed() || !QueryKdeLayouts(found))
 		return false;
-	if (asksActive)
-		InUseOnX(found);
+	if (query->asksActive)
+		InUseOnX(query, found);
 	return true;
 }
 
 // Cinnamon's list, whose applet sets the X group.
-static bool QueryCinnamonOnX11(bool asksActive, FoundLayouts *found)
+static bool QueryCinnamonOnX11(Query *query, FoundLayouts *found)
 {
-	if (!QueryCinnamonSources(asksActive, found))
+	if (!QueryCinnamonSources(query, found))
 		return false;
-	if (asksActive)
-		InUseOnX(found);
+	if (query->asksActive)
+		InUseOnX(query, found);
 	return true;
 }
 
@@ -71,11 +71,11 @@ static const Desktop *SessionDesktop()
 	return NULL;
 }
 
-bool QueryDesktopLayouts(bool asksActive, FoundLayouts *found)
+bool QueryDesktopLayouts(Query *query, FoundLayouts *found)
 {
 	const Desktop *desktop = SessionDesktop();
 
-	return desktop && desktop->ask(asksActive, found);
+	return desktop && desktop->ask(query, found);
 }
 
 bool DesktopListsInputMethods()

@@ -3,7 +3,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "deadline.h"
 #include "given_socket.h"
 #include "kde_query.h"
 
@@ -53,15 +52,11 @@ static bool FrameworkNamed()
 	    (DesktopNamed("KDE") && WaylandNamed() && KWinStartsFramework());
 }
 
-bool InputMethodNamed()
+bool InputMethodNamed(Query *query)
 {
-	static unsigned askedIn;
-	static bool named;
-
-	if (askedIn != QueryNumber())
-		named = FrameworkNamed();
-	askedIn = QueryNumber();
-	return named;
+	if (query->frameworkNamed < 0)
+		query->frameworkNamed = FrameworkNamed();
+	return query->frameworkNamed;
 }
 
 bool FcitxNamed()

@@ -21,13 +21,13 @@ static bool SessionNamed()
 	return secure_getenv("XDG_CURRENT_DESKTOP") || WaylandNamed() || secure_getenv("DISPLAY");
 }
 
-static bool AskSessionSources(bool asksActive, FoundLayouts *found)
+static bool AskSessionSources(Query *query, FoundLayouts *found)
 {
-	for (int i = 0; i < SESSION_SOURCE_COUNT && MillisecondsLeft() > 0; i++) {
+	for (int i = 0; i < SESSION_SOURCE_COUNT && MillisecondsLeft(query) > 0; i++) {
 		const SessionSource *source = &SESSION_SOURCES[i];
 		found->count = 0;
 		found->active = NO_ACTIVE;
-		if (source->answersFor() && source->ask(asksActive, found))
+		if (source->answersFor(query) && source->ask(query, found))
 			return true;
 	}
 	return false;
@@ -38,19 +38,20 @@ static bool AskSessionSources(bool asksActive, FoundLayouts *found)
 // here, for whichever source answered.
 int QuerySessionLayouts(int capacity, uint32_t *hklList, int *active)
 {
+	Query query;
 	FoundLayouts found = {0, NO_ACTIVE, {}};
 
 	if (active)
 		*active = 0;
-	if (!StartQuery())
+	if (!StartQuery(&query, active != NULL))
 		return 0;
 	bool answered = true;
 	if (SessionNamed())
-		answered = AskSessionSources(active != NULL, &found);
+		answered = AskSessionSources(&query, &found);
 	else
 		QueryMachineLayouts(&found);
-	CloseSessionBus();
-	EndQuery();
+	CloseSessionBus(&query);
+	EndQuery(&query);
 	return answered ? LayoutIdentifiers(&found, capacity, hklList, active) : 0;
 }
 

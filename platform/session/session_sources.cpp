@@ -15,19 +15,29 @@
 
 // fcitx5 serves the frameworks the session names, unless IBus's address
 // file names ibus-daemon, whose place it would have taken.
-static bool Fcitx5Session()
+static bool Fcitx5Session(Query *query)
 {
-	return InputMethodNamed() && IbusAddressServer() != IBUS_SERVER_IBUS_DAEMON;
+	return InputMethodNamed(query) && IbusAddressServer(query) != IBUS_SERVER_IBUS_DAEMON;
+}
+
+static bool Fcitx4Session(Query *)
+{
+	return FcitxNamed();
 }
 
 // IBus's own list is the one its switcher shows where the desktop's list
 // does not hold the input methods.
-static bool IbusSession()
+static bool IbusSession(Query *query)
 {
-	return InputMethodNamed() && !DesktopListsInputMethods();
+	return InputMethodNamed(query) && !DesktopListsInputMethods();
 }
 
-static bool AnySession()
+static bool WaylandSession(Query *)
+{
+	return WaylandNamed();
+}
+
+static bool AnySession(Query *)
 {
 	return true;
 }
@@ -36,13 +46,13 @@ static bool AnySession()
 // in use only where the compositor tells it another way, each layout by
 // its position in the same keymap: sway on its IPC socket, KWin on the
 // session bus.
-static bool QueryCompositorLayouts(bool asksActive, FoundLayouts *found)
+static bool QueryCompositorLayouts(Query *query, FoundLayouts *found)
 {
-	if (!QueryWaylandLayouts(found))
+	if (!QueryWaylandLayouts(query, found))
 		return false;
-	if (asksActive)
-		found->active = secure_getenv("SWAYSOCK") ? SwayLayoutInUse()
-		    : DesktopNamed("KDE") ? KdeLayoutInUse() : NO_ACTIVE;
+	if (query->asksActive)
+		found->active = secure_getenv("SWAYSOCK") ? SwayLayoutInUse(query)
+		    : DesktopNamed("KDE") ? KdeLayoutInUse(query) : NO_ACTIVE;
 	if (found->active >= found->count)
 		found->active = NO_ACTIVE;
 	return true;
@@ -56,10 +66,10 @@ static bool QueryCompositorLayouts(bool asksActive, FoundLayouts *found)
 // then show a default nobody chose.
 const SessionSource SESSION_SOURCES[] = {
 	{Fcitx5Session, QueryFcitx5Layouts},	// fcitx5's current group, over sd-bus
-	{FcitxNamed, QueryFcitx4Layouts},	// fcitx 4's list, where fcitx5 gave none
+	{Fcitx4Session, QueryFcitx4Layouts},	// fcitx 4's list, where fcitx5 gave none
 	{AnySession, QueryDesktopLayouts},	// the desktop's own list
 	{IbusSession, QueryIbusLayouts},	// IBus's engines, in other desktops
-	{WaylandNamed, QueryCompositorLayouts},	// the compositor's keymap
+	{WaylandSession, QueryCompositorLayouts},	// the compositor's keymap
 	{AnySession, QueryXLayouts},	// the X server's keymap
 };
 

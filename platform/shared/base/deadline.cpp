@@ -3,52 +3,41 @@
 #include <errno.h>
 #include <poll.h>
 #include <pthread.h>
-#include <time.h>
 
-// The sources keep a query's state in static storage, the deadline too.
 static pthread_mutex_t oneQuery = PTHREAD_MUTEX_INITIALIZER;
-static struct timespec deadline;
-static unsigned queries;
 
-bool StartQuery()
+bool StartQuery(Query *query, bool asksActive)
 {
-	struct timespec mine;
-
-	clock_gettime(CLOCK_MONOTONIC, &mine);
-	mine.tv_sec += QUERY_SECONDS;
-	if (pthread_mutex_clocklock(&oneQuery, CLOCK_MONOTONIC, &mine) != 0)
-		return false;
-	deadline = mine;
-	queries++;
-	return true;
+	*query = Query{};
+	clock_gettime(CLOCK_MONOTONIC, &query->deadline);
+	query->deadline.tv_sec += QUERY_SECONDS;
+	query->asksActive = asksActive;
+	query->frameworkNamed = -1;
+	query->ibusServer = -1;
+	return pthread_mutex_clocklock(&oneQuery, CLOCK_MONOTONIC, &query->deadline) == 0;
 }
 
-void EndQuery()
+void EndQuery(Query *)
 {
 	pthread_mutex_unlock(&oneQuery);
 }
 
-unsigned QueryNumber()
-{
-	return queries;
-}
-
-int MillisecondsLeft()
+int MillisecondsLeft(const Query *query)
 {
 	struct timespec now;
 	clock_gettime(CLOCK_MONOTONIC, &now);
-	long long left = (long long)(deadline.tv_sec - now.tv_sec) * 1000 +
-	    (deadline.tv_nsec - now.tv_nsec) / 1000000;
+	long long left = (long long)(query->deadline.tv_sec - now.tv_sec) * 1000 +
+	    (query->deadline.tv_nsec - now.tv_nsec) / 1000000;
 	return left > 0 ? (int)left : 0;
 }
 
 // Waits until fd has events, the deadline passes or the connection fails;
 // true in the first case only.
-static bool WaitFor(int fd, short events)
+static bool WaitFor(int fd, short events, const Query *query)
 {
 	for (;;) {
 		struct pollfd ready = {fd, events, 0};
-		int left = MillisecondsLeft();
+		int left = MillisecondsLeft(query);
 		if (left == 0)
 			return false;
 		int polled = poll(&ready, 1, left);
@@ -59,12 +48,12 @@ static bool WaitFor(int fd, short events)
 	}
 }
 
-bool WaitReadable(int fd)
+bool WaitReadable(int fd, const Query *query)
 {
-	return WaitFor(fd, POLLIN);
+	return WaitFor(fd, POLLIN, query);
 }
 
-bool WaitWritable(int fd)
+bool WaitWritable(int fd, const Query *query)
 {
-	return WaitFor(fd, POLLOUT);
+	return WaitFor(fd, POLLOUT, query);
 }

@@ -23,13 +23,13 @@ int ConnectLocalSocket(const char *path)
 	return fd;
 }
 
-size_t ReceiveInTime(int fd, struct msghdr *message, int flags)
+size_t ReceiveInTime(int fd, struct msghdr *message, int flags, const Query *query)
 {
 	for (;;) {
 		ssize_t got = recvmsg(fd, message, flags | MSG_DONTWAIT);
 		if (got > 0)
 			return (size_t)got;
-		if (got == 0 || (errno != EAGAIN && errno != EINTR) || !WaitReadable(fd))
+		if (got == 0 || (errno != EAGAIN && errno != EINTR) || !WaitReadable(fd, query))
 			return 0;
 	}
 }

@@ -4,6 +4,8 @@
 #include <sys/socket.h>
 #include <sys/types.h>
 
+#include "query_state.h"
+
 // Talking to a server over a socket that never blocks, each wait ending
 // at the query's deadline.
 
@@ -15,6 +17,6 @@ int ConnectLocalSocket(const char *path);
 // Receives into message what fd has, as recvmsg does with flags, waiting
 // for it until the deadline: the count of bytes, or 0 where the
 // connection ended or failed or the deadline passed.
-size_t ReceiveInTime(int fd, struct msghdr *message, int flags);
+size_t ReceiveInTime(int fd, struct msghdr *message, int flags, const Query *query);
 
 #endif

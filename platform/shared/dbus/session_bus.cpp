@@ -31,7 +31,7 @@ static bool SessionBusAddress(char *address, size_t size)
 
 // sd-bus authenticates and says hello on its own while it waits for a
 // call, but without a limit: this waits only until the deadline.
-static bool AwaitReady(const SdBus *sd, sd_bus *bus)
+static bool AwaitReady(const SdBus *sd, sd_bus *bus, const Query *query)
 {
 	for (;;) {
 		int ready = sd->isReady(bus);
@@ -42,7 +42,7 @@ static bool AwaitReady(const SdBus *sd, sd_bus *bus)
 			return false;
 		if (processed > 0)
 			continue;
-		int left = MillisecondsLeft();
+		int left = MillisecondsLeft(query);
 		if (left == 0 || sd->wait(bus, (uint64_t)left * 1000) < 0)
 			return false;
 	}
@@ -50,7 +50,7 @@ static bool AwaitReady(const SdBus *sd, sd_bus *bus)
 
 // A connection that fails is closed without the flush that would wait,
 // without a limit, for a bus that never answered.
-bool ConnectBus(const char *address, BusConnection *connection)
+bool ConnectBus(const Query *query, const char *address, BusConnection *connection)
 {
 	const SdBus *sd = LoadSdBus();
 	sd_bus *bus = NULL;
@@ -58,33 +58,31 @@ bool ConnectBus(const char *address, BusConnection *connection)
 	if (!sd || sd->busNew(&bus) < 0)
 		return false;
 	if (sd->setAddress(bus, address) < 0 || sd->setBusClient(bus, 1) < 0 ||
-	    sd->start(bus) < 0 || !AwaitReady(sd, bus)) {
+	    sd->start(bus) < 0 || !AwaitReady(sd, bus, query)) {
 		sd->closeUnref(bus);
 		return false;
 	}
-	*connection = BusConnection{sd, bus};
+	*connection = BusConnection{sd, bus, query};
 	return true;
 }
 
-static bool tried, connected;
-static BusConnection sessionBus;
-
-const BusConnection *SessionBus()
+const BusConnection *SessionBus(Query *query)
 {
 	char address[1024];
 
-	if (!tried)
-		connected = SessionBusAddress(address, sizeof address) &&
-		    ConnectBus(address, &sessionBus);
-	tried = true;
-	return connected ? &sessionBus : NULL;
+	if (!query->sessionBusTried && (!SessionBusAddress(address, sizeof address) ||
+	    !ConnectBus(query, address, &query->sessionBus)))
+		query->sessionBus.sd = NULL;
+	query->sessionBusTried = true;
+	return query->sessionBus.sd ? &query->sessionBus : NULL;
 }
 
-void CloseSessionBus()
+void CloseSessionBus(Query *query)
 {
-	if (connected)
-		sessionBus.sd->closeUnref(sessionBus.bus);
-	tried = connected = false;
+	if (query->sessionBus.sd)
+		query->sessionBus.sd->closeUnref(query->sessionBus.bus);
+	query->sessionBus.sd = NULL;
+	query->sessionBusTried = false;
 }
 
 sd_bus_message *CallMethod(const BusConnection *bus, BusObject object,
@@ -94,7 +92,7 @@ sd_bus_message *CallMethod(const BusConnection *bus, BusObject object,
 	const SdBus *sd = bus->sd;
 	sd_bus_message *call = NULL, *reply = NULL;
 	sd_bus_error error = {NULL, NULL, 0};
-	int left = MillisecondsLeft();
+	int left = MillisecondsLeft(bus->query);
 
 	if (unknown)
 		*unknown = false;

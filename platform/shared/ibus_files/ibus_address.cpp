@@ -4,7 +4,6 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#include "deadline.h"
 #include "local_system.h"
 #include "small_file.h"
 #include "user_directory.h"
@@ -37,18 +36,16 @@ static void DisplayParts(Text *host, Text *number)
 static bool AddressFilePath(char *path, size_t size)
 {
 	const char *given = secure_getenv("IBUS_ADDRESS_FILE");
-	char config[PATH_MAX], id[ID_MAX];
+	char suffix[PATH_MAX];
 	Text host, number;
 
 	if (given)
 		return snprintf(path, size, "%s", given) < (int)size;
-	Text folder = UserDirectory("XDG_CONFIG_HOME", ".config", config, sizeof config);
-	Text machine = MachineId(id, sizeof id);
 	DisplayParts(&host, &number);
-	int length = snprintf(path, size, "%.*s/ibus/bus/%.*s-%.*s-%.*s",
-	    (int)folder.length, folder.bytes, (int)machine.length, machine.bytes,
-	    (int)host.length, host.bytes, (int)number.length, number.bytes);
-	return folder.length > 0 && length > 0 && length < (int)size;
+	int length = snprintf(suffix, sizeof suffix, "%.*s-%.*s", (int)host.length, host.bytes,
+	    (int)number.length, number.bytes);
+	return length > 0 && length < (int)sizeof suffix &&
+	    SessionFilePath("ibus/bus", Text{suffix, (size_t)length}, path, size);
 }
 
 // The value of KEY= in the file's lines, empty where none gives it.
@@ -103,16 +100,13 @@ static Text ReadAddressFile(char *contents, size_t size)
 	    : Text{NULL, 0};
 }
 
-IbusServer IbusAddressServer()
+IbusServer IbusAddressServer(Query *query)
 {
-	static unsigned readIn;
-	static IbusServer server;
 	char contents[ADDRESS_FILE_MAX];
 
-	if (readIn != QueryNumber())
-		server = Server(ReadAddressFile(contents, sizeof contents));
-	readIn = QueryNumber();
-	return server;
+	if (query->ibusServer < 0)
+		query->ibusServer = Server(ReadAddressFile(contents, sizeof contents));
+	return (IbusServer)query->ibusServer;
 }
 
 bool IbusDaemonAddress(char *address, size_t size)

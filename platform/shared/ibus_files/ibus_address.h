@@ -3,6 +3,7 @@
 
 #include <sys/types.h>
 
+#include "query_state.h"
 #include "text.h"
 
 // The program that serves IBus, as IBus's address file for the session's
@@ -20,9 +21,9 @@ enum IbusServer {
 // gives a key again.
 pid_t IbusAddressPid(Text file);
 
-// Reads the file where IBus finds it: $IBUS_ADDRESS_FILE, else
-// ibus/bus/MACHINEID-HOST-DISPLAY in the user's configuration folder.
-IbusServer IbusAddressServer();
+// Reads the file where IBus finds it, once a query: $IBUS_ADDRESS_FILE,
+// else ibus/bus/MACHINEID-HOST-DISPLAY in the user's configuration folder.
+IbusServer IbusAddressServer(Query *query);
 
 // The address of ibus-daemon's own bus, which the same file gives; false
 // where the file names no ibus-daemon that runs.

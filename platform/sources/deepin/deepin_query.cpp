@@ -57,14 +57,14 @@ static bool UserLayouts(const BusConnection *bus, BusObject keyboard, Text curre
 }
 
 // The layout in use, CurrentLayout, is one of the list by what it names.
-bool QueryDeepinLayouts(bool asksActive, FoundLayouts *found)
+bool QueryDeepinLayouts(Query *query, FoundLayouts *found)
 {
-	const BusConnection *bus = SessionBus();
+	const BusConnection *bus = SessionBus(query);
 
 	for (const BusObject &keyboard : KEYBOARDS) {
 		if (!bus)
 			break;
-		sd_bus_message *current = asksActive ? Property(bus, keyboard, "CurrentLayout", "s")
+		sd_bus_message *current = query->asksActive ? Property(bus, keyboard, "CurrentLayout", "s")
 		    : NULL;
 		bool listed = UserLayouts(bus, keyboard,
 		    current ? ReadString(bus, current) : Text{NULL, 0}, found);

@@ -38,14 +38,10 @@ int Fcitx4DisplayNumber()
 
 static bool AddressFilePath(char *path, size_t size)
 {
-	char config[PATH_MAX], id[ID_MAX];
-	Text folder = UserDirectory("XDG_CONFIG_HOME", ".config", config, sizeof config);
-	Text machine = MachineId(id, sizeof id);
-	int length = snprintf(path, size, "%.*s/fcitx/dbus/%.*s-%d",
-	    (int)folder.length, folder.bytes, (int)machine.length, machine.bytes,
-	    Fcitx4DisplayNumber());
+	char number[sizeof "2147483647"];
 
-	return folder.length > 0 && machine.length > 0 && length > 0 && length < (int)size;
+	snprintf(number, sizeof number, "%d", Fcitx4DisplayNumber());
+	return SessionFilePath("fcitx/dbus", TextOf(number), path, size);
 }
 
 static bool Runs(pid_t pid, const char *name)

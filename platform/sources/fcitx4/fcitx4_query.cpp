@@ -12,17 +12,17 @@
 enum { ADDRESS_MAX = 1024 };
 
 // The bus fcitx 4's clients would ask, as they find it.
-static const BusConnection *Fcitx4Bus(BusConnection *own)
+static const BusConnection *Fcitx4Bus(Query *query, BusConnection *own)
 {
 	const char *given = secure_getenv("FCITX_DBUS_ADDRESS");
 	char address[ADDRESS_MAX];
 
 	if (given && *given)
-		return strncmp(given, "unix:", sizeof "unix:" - 1) == 0 && ConnectBus(given, own)
+		return strncmp(given, "unix:", sizeof "unix:" - 1) == 0 && ConnectBus(query, given, own)
 		    ? own : NULL;
-	if (Fcitx4OwnBus(address, sizeof address) && ConnectBus(address, own))
+	if (Fcitx4OwnBus(address, sizeof address) && ConnectBus(query, address, own))
 		return own;
-	return SessionBus();
+	return SessionBus(query);
 }
 
 // fcitx 4's object of input methods, on the bus name of the display.
@@ -72,15 +72,15 @@ static bool EnabledLayouts(const BusConnection *bus, Text current, FoundLayouts 
 	return listed;
 }
 
-bool QueryFcitx4Layouts(bool asksActive, FoundLayouts *found)
+bool QueryFcitx4Layouts(Query *query, FoundLayouts *found)
 {
 	BusConnection own;
-	const BusConnection *bus = Fcitx4Bus(&own);
+	const BusConnection *bus = Fcitx4Bus(query, &own);
 	Fcitx4Object inputMethods;
 	InputMethodObject(&inputMethods, "org.fcitx.Fcitx.InputMethod");
 	// The current input method, which fcitx 4 keeps with no input context
 	// focused: the first one until the user switches.
-	sd_bus_message *current = bus && asksActive
+	sd_bus_message *current = bus && query->asksActive
 	    ? CallMethod(bus, inputMethods.object, "GetCurrentIM", NULL, 0, "s", NULL) : NULL;
 
 	if (bus)

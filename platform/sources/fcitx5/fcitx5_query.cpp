@@ -134,9 +134,9 @@ static void ItemLayouts(const Items *items, Text current, FoundLayouts *found)
 	}
 }
 
-bool QueryFcitx5Layouts(bool asksActive, FoundLayouts *found)
+bool QueryFcitx5Layouts(Query *query, FoundLayouts *found)
 {
-	const BusConnection *bus = SessionBus();
+	const BusConnection *bus = SessionBus(query);
 	Items items = {};
 	sd_bus_message *list = NULL;
 	bool unknown;
@@ -148,7 +148,7 @@ bool QueryFcitx5Layouts(bool asksActive, FoundLayouts *found)
 		list = ItemLanguages(bus, &items);
 	// The input method of the input context that had focus last: one of
 	// the group's items, by its unique name.
-	sd_bus_message *current = asksActive && items.count > 0
+	sd_bus_message *current = query->asksActive && items.count > 0
 	    ? CallMethod(bus, CONTROLLER, "CurrentInputMethod", NULL, 0, "s", NULL) : NULL;
 	ItemLayouts(&items, current ? ReadString(bus, current) : Text{NULL, 0}, found);
 	sd_bus_message *replies[] = {current, list, reply};

@@ -70,12 +70,12 @@ static bool ReadSources(const char *schemaId, const char *fallback, bool asksAct
 	return found->count > 0;
 }
 
-bool QueryGnomeSources(bool asksActive, FoundLayouts *found)
+bool QueryGnomeSources(Query *query, FoundLayouts *found)
 {
-	return ReadSources("org.gnome.desktop.input-sources", "us", asksActive, found);
+	return ReadSources("org.gnome.desktop.input-sources", "us", query->asksActive, found);
 }
 
-bool QueryCinnamonSources(bool asksActive, FoundLayouts *found)
+bool QueryCinnamonSources(Query *query, FoundLayouts *found)
 {
-	return ReadSources("org.cinnamon.desktop.input-sources", NULL, asksActive, found);
+	return ReadSources("org.cinnamon.desktop.input-sources", NULL, query->asksActive, found);
 }

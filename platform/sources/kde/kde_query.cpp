@@ -24,10 +24,10 @@ bool QueryKdeLayouts(FoundLayouts *found)
 	return found->count > 0;
 }
 
-int KdeLayoutInUse()
+int KdeLayoutInUse(Query *query)
 {
 	static const BusObject LAYOUTS = {"org.kde.keyboard", "/Layouts", "org.kde.KeyboardLayouts"};
-	const BusConnection *bus = SessionBus();
+	const BusConnection *bus = SessionBus(query);
 	sd_bus_message *reply = bus ? CallMethod(bus, LAYOUTS, "getLayout", NULL, 0, "u", NULL) : NULL;
 	uint32_t index;
 

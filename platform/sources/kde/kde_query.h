@@ -2,6 +2,7 @@
 #define KBLAYOUTS_KDE_QUERY_H
 
 #include "found_layouts.h"
+#include "query_state.h"
 
 // The layouts of KDE Plasma's list on X11: the LayoutList and VariantList
 // of kxkbrc's [Layout], every layout in order, where Use=true says that
@@ -14,7 +15,7 @@ bool QueryKdeLayouts(FoundLayouts *found);
 // The position in KWin's keymap of the layout in use, which KWin's
 // org.kde.keyboard service tells on Wayland (it serves it only with two
 // layouts or more); NO_ACTIVE where nothing says.
-int KdeLayoutInUse();
+int KdeLayoutInUse(Query *query);
 
 // Whether KWin, in a KDE Wayland session, starts an input method
 // framework, fcitx5 or IBus, whose .desktop file kwinrc's [Wayland]

@@ -19,14 +19,14 @@ struct Header {
 	uint32_t type;
 } __attribute__((packed));
 
-static bool ReceiveAll(int fd, void *buffer, size_t size)
+static bool ReceiveAll(const Query *query, int fd, void *buffer, size_t size)
 {
 	for (size_t held = 0; held < size;) {
 		struct iovec part = {(char *)buffer + held, size - held};
 		struct msghdr message = {};
 		message.msg_iov = &part;
 		message.msg_iovlen = 1;
-		size_t got = ReceiveInTime(fd, &message, 0);
+		size_t got = ReceiveInTime(fd, &message, 0, query);
 		if (got == 0)
 			return false;
 		held += got;
@@ -36,18 +36,18 @@ static bool ReceiveAll(int fd, void *buffer, size_t size)
 
 // The payload of sway's answer to GET_INPUTS, for the caller to free;
 // NULL where it does not answer so within the deadline.
-static char *AskInputs(int fd, uint32_t *length)
+static char *AskInputs(const Query *query, int fd, uint32_t *length)
 {
 	Header request = {{'i', '3', '-', 'i', 'p', 'c'}, 0, GET_INPUTS};
 	Header reply;
 
 	if (send(fd, &request, sizeof request, MSG_NOSIGNAL | MSG_DONTWAIT) != sizeof request ||
-	    !ReceiveAll(fd, &reply, sizeof reply) ||
+	    !ReceiveAll(query, fd, &reply, sizeof reply) ||
 	    memcmp(reply.magic, request.magic, sizeof reply.magic) != 0 ||
 	    reply.type != GET_INPUTS || reply.length > REPLY_MAX)
 		return NULL;
 	char *payload = (char *)malloc(reply.length + 1);
-	if (payload && !ReceiveAll(fd, payload, reply.length)) {
+	if (payload && !ReceiveAll(query, fd, payload, reply.length)) {
 		free(payload);
 		return NULL;
 	}
@@ -55,7 +55,7 @@ static char *AskInputs(int fd, uint32_t *length)
 	return payload;
 }
 
-int SwayLayoutInUse()
+int SwayLayoutInUse(const Query *query)
 {
 	const char *path = secure_getenv("SWAYSOCK");
 	int fd = path ? ConnectLocalSocket(path) : -1;
@@ -63,7 +63,7 @@ int SwayLayoutInUse()
 
 	if (fd < 0)
 		return -1;
-	char *inputs = AskInputs(fd, &length);
+	char *inputs = AskInputs(query, fd, &length);
 	close(fd);
 	int index = inputs ? ActiveLayoutIndex(Text{inputs, length}) : -1;
 	free(inputs);

@@ -163,11 +163,11 @@ void QueryCompositor(WireConnection *connection, FoundLayouts *found)
 		close(seat.fd);
 }
 
-bool QueryWaylandLayouts(FoundLayouts *found)
+bool QueryWaylandLayouts(const Query *query, FoundLayouts *found)
 {
 	WireConnection connection;
 
-	if (!ConnectWayland(&connection))
+	if (!ConnectWayland(query, &connection))
 		return false;
 	QueryCompositor(&connection, found);
 	CloseWayland(&connection);

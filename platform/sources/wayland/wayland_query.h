@@ -9,7 +9,7 @@
 // use. Returns false, with nothing done, where there is no compositor to
 // ask: neither WAYLAND_DISPLAY nor a WAYLAND_SOCKET the process takes
 // names one that takes the connection.
-bool QueryWaylandLayouts(FoundLayouts *found);
+bool QueryWaylandLayouts(const Query *query, FoundLayouts *found);
 
 // The layouts of the keymap the compositor on a connection sends its
 // first seat's keyboard.

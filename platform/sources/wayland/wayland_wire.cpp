@@ -43,20 +43,22 @@ static int DisplaySocket(const char *display)
 	return ConnectLocalSocket(path);
 }
 
-void SpeakWire(WireConnection *connection, int fd)
+void SpeakWire(WireConnection *connection, const Query *query, int fd)
 {
+	connection->query = query;
 	connection->start = connection->end = 0;
 	connection->fdCount = 0;
 	connection->requestWords = 0;
 	connection->fd = fd;
 }
 
-bool ConnectWayland(WireConnection *connection)
+bool ConnectWayland(const Query *query, WireConnection *connection)
 {
 	const char *given = GivenWaylandSocket();
 	const char *display = secure_getenv("WAYLAND_DISPLAY");
 
-	SpeakWire(connection, given ? GivenSocket(given) : display ? DisplaySocket(display) : -1);
+	SpeakWire(connection, query,
+	    given ? GivenSocket(given) : display ? DisplaySocket(display) : -1);
 	return connection->fd >= 0;
 }
 
@@ -128,7 +130,7 @@ static bool Receive(WireConnection *connection)
 	message.msg_iovlen = 1;
 	message.msg_control = control;
 	message.msg_controllen = sizeof control;
-	size_t got = ReceiveInTime(connection->fd, &message, MSG_CMSG_CLOEXEC);
+	size_t got = ReceiveInTime(connection->fd, &message, MSG_CMSG_CLOEXEC, connection->query);
 	if (got == 0)
 		return false;
 	KeepFds(connection, &message);

@@ -4,6 +4,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "query_state.h"
 #include "text.h"
 
 // A connection to a Wayland compositor in the protocol's wire format:
@@ -15,6 +16,7 @@
 enum { WIRE_MESSAGE_MAX = 4096, WIRE_FDS_MAX = 28 };
 
 struct WireConnection {
+	const Query *query;
 	int fd;
 	unsigned char buffer[2 * WIRE_MESSAGE_MAX];
 	size_t start;
@@ -35,12 +37,14 @@ struct WireEvent {
 };
 
 // Connects to the compositor that WAYLAND_SOCKET (a socket the program was
-// given, see given_socket.h) or WAYLAND_DISPLAY (a socket's path, absolute or in
-// XDG_RUNTIME_DIR) names; false where there is none.
-bool ConnectWayland(WireConnection *connection);
+// given, see given_socket.h) or WAYLAND_DISPLAY (a socket's path, absolute
+// or in XDG_RUNTIME_DIR) names, for the query given; false where there is
+// none.
+bool ConnectWayland(const Query *query, WireConnection *connection);
 
-// Speaks the wire format on fd, a socket connected to a compositor.
-void SpeakWire(WireConnection *connection, int fd);
+// Speaks the wire format on fd, a socket connected to a compositor, every
+// wait ending at the query's deadline.
+void SpeakWire(WireConnection *connection, const Query *query, int fd);
 
 // Closes the connection and the file descriptors no event took.
 void CloseWayland(WireConnection *connection);

@@ -124,7 +124,7 @@ static bool AtomName(XConnection *connection, unsigned sequence, AtomNames *name
 	return true;
 }
 
-bool QueryXServer(XConnection *connection, bool asksActive, FoundLayouts *found)
+bool QueryXServer(XConnection *connection, FoundLayouts *found)
 {
 	// The symbols name's atom first, then each group's.
 	XAtom atoms[1 + XKB_MAX_GROUPS];
@@ -136,7 +136,7 @@ bool QueryXServer(XConnection *connection, bool asksActive, FoundLayouts *found)
 
 	kept.used = 0;
 	if (!ReadKeyboard(connection, &atoms[0], &atoms[1], &keymap.count,
-	    asksActive ? &group : NULL) ||
+	    connection->query->asksActive ? &group : NULL) ||
 	    !RequestAtomNames(connection, atoms, sequences, 1 + XKB_MAX_GROUPS))
 		return false;
 	for (int i = 0; i < 1 + XKB_MAX_GROUPS; i++)
@@ -151,13 +151,13 @@ bool QueryXServer(XConnection *connection, bool asksActive, FoundLayouts *found)
 	return true;
 }
 
-bool QueryXLayouts(bool asksActive, FoundLayouts *found)
+bool QueryXLayouts(Query *query, FoundLayouts *found)
 {
 	static XConnection connection;
 
-	if (!ConnectX(&connection))
+	if (!ConnectX(query, &connection))
 		return false;
-	bool answered = QueryXServer(&connection, asksActive, found);
+	bool answered = QueryXServer(&connection, found);
 	CloseX(&connection);
 	return answered;
 }

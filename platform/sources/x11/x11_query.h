@@ -4,12 +4,12 @@
 #include "found_layouts.h"
 #include "x_wire.h"
 
-// The layouts of the X server's keymap, in group order, and where asked,
-// the group in use: XKB's effective group. False where the server cannot
-// be reached or does not answer.
-bool QueryXLayouts(bool asksActive, FoundLayouts *found);
+// The layouts of the X server's keymap, in group order, and where the
+// query asks, the group in use: XKB's effective group. False where the
+// server cannot be reached or does not answer.
+bool QueryXLayouts(Query *query, FoundLayouts *found);
 
 // The same of the server on a connection that is set up.
-bool QueryXServer(XConnection *connection, bool asksActive, FoundLayouts *found);
+bool QueryXServer(XConnection *connection, FoundLayouts *found);
 
 #endif

@@ -49,13 +49,13 @@ static bool ParseDisplay(const char *name, XDisplay *display)
 
 // Connects fd to address, waiting until the deadline; closes it and
 // returns -1 where that fails.
-static int Connect(int fd, const struct sockaddr *address, socklen_t size)
+static int Connect(const Query *query, int fd, const struct sockaddr *address, socklen_t size)
 {
 	int error = 0;
 	socklen_t length = sizeof error;
 
 	if (fd >= 0 && connect(fd, address, size) != 0 && (errno != EINPROGRESS ||
-	    !WaitWritable(fd) || getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0 ||
+	    !WaitWritable(fd, query) || getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0 ||
 	    error != 0)) {
 		close(fd);
 		return -1;
@@ -63,14 +63,14 @@ static int Connect(int fd, const struct sockaddr *address, socklen_t size)
 	return fd;
 }
 
-static int ConnectAddress(const struct sockaddr *address, socklen_t size)
+static int ConnectAddress(const Query *query, const struct sockaddr *address, socklen_t size)
 {
-	return Connect(socket(address->sa_family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0),
+	return Connect(query, socket(address->sa_family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0),
 	    address, size);
 }
 
 // This machine's socket for the display: the abstract name, then the file.
-static int ConnectLocal(int number)
+static int ConnectLocal(const Query *query, int number)
 {
 	struct sockaddr_un address = {};
 	address.sun_family = AF_UNIX;
@@ -78,33 +78,33 @@ static int ConnectLocal(int number)
 	    "/tmp/.X11-unix/X%d", number);
 	socklen_t size = (socklen_t)(offsetof(struct sockaddr_un, sun_path) + 1 + length);
 
-	int fd = ConnectAddress((struct sockaddr *)&address, size);
+	int fd = ConnectAddress(query, (struct sockaddr *)&address, size);
 	if (fd >= 0)
 		return fd;
 	memmove(address.sun_path, address.sun_path + 1, (size_t)length + 1);
-	return ConnectAddress((struct sockaddr *)&address, sizeof address);
+	return ConnectAddress(query, (struct sockaddr *)&address, sizeof address);
 }
 
-static int ConnectV4(struct in_addr host, uint16_t port)
+static int ConnectV4(const Query *query, struct in_addr host, uint16_t port)
 {
 	struct sockaddr_in address = {};
 	address.sin_family = AF_INET;
 	address.sin_port = port;
 	address.sin_addr = host;
-	return ConnectAddress((struct sockaddr *)&address, sizeof address);
+	return ConnectAddress(query, (struct sockaddr *)&address, sizeof address);
 }
 
-static int ConnectV6(struct in6_addr host, uint16_t port)
+static int ConnectV6(const Query *query, struct in6_addr host, uint16_t port)
 {
 	struct sockaddr_in6 address = {};
 	address.sin6_family = AF_INET6;
 	address.sin6_port = port;
 	address.sin6_addr = host;
-	return ConnectAddress((struct sockaddr *)&address, sizeof address);
+	return ConnectAddress(query, (struct sockaddr *)&address, sizeof address);
 }
 
 // The addresses the resolver gives a host's name, in its order.
-static int ConnectResolved(const char *name, uint16_t port)
+static int ConnectResolved(const Query *query, const char *name, uint16_t port)
 {
 	struct addrinfo hints = {}, *found;
 	int fd = -1;
@@ -115,9 +115,9 @@ static int ConnectResolved(const char *name, uint16_t port)
 		return -1;
 	for (struct addrinfo *at = found; at && fd < 0; at = at->ai_next) {
 		if (at->ai_family == AF_INET)
-			fd = ConnectV4(((struct sockaddr_in *)at->ai_addr)->sin_addr, port);
+			fd = ConnectV4(query, ((struct sockaddr_in *)at->ai_addr)->sin_addr, port);
 		else if (at->ai_family == AF_INET6)
-			fd = ConnectV6(((struct sockaddr_in6 *)at->ai_addr)->sin6_addr, port);
+			fd = ConnectV6(query, ((struct sockaddr_in6 *)at->ai_addr)->sin6_addr, port);
 	}
 	freeaddrinfo(found);
 	return fd;
@@ -126,7 +126,7 @@ static int ConnectResolved(const char *name, uint16_t port)
 // The host's port for the display, over IPv4 or IPv6. This machine, by
 // no name or localhost, and the addresses written as numbers need no
 // resolver.
-static int ConnectTcp(Text host, int number)
+static int ConnectTcp(const Query *query, Text host, int number)
 {
 	char name[HOST_MAX];
 	struct in_addr v4;
@@ -139,26 +139,26 @@ static int ConnectTcp(Text host, int number)
 	name[host.length] = '\0';
 	if (host.length == 0 || TextIs(host, "localhost")) {
 		v4.s_addr = htonl(INADDR_LOOPBACK);
-		int fd = ConnectV4(v4, port);
-		return fd >= 0 ? fd : ConnectV6(in6addr_loopback, port);
+		int fd = ConnectV4(query, v4, port);
+		return fd >= 0 ? fd : ConnectV6(query, in6addr_loopback, port);
 	}
 	if (inet_pton(AF_INET, name, &v4) == 1)
-		return ConnectV4(v4, port);
+		return ConnectV4(query, v4, port);
 	if (inet_pton(AF_INET6, name, &v6) == 1)
-		return ConnectV6(v6, port);
-	return ConnectResolved(name, port);
+		return ConnectV6(query, v6, port);
+	return ConnectResolved(query, name, port);
 }
 
-static int OpenDisplay(const XDisplay *display)
+static int OpenDisplay(const Query *query, const XDisplay *display)
 {
 	bool tcp = display->protocol.bytes ? !TextIs(display->protocol, "unix")
 	    : display->host.length > 0 && !TextIs(display->host, "unix");
 
 	if (tcp)
-		return ConnectTcp(display->host, display->number);
-	int fd = ConnectLocal(display->number);
+		return ConnectTcp(query, display->host, display->number);
+	int fd = ConnectLocal(query, display->number);
 	if (fd < 0 && !display->protocol.bytes && display->host.length == 0)
-		fd = ConnectTcp(display->host, display->number);
+		fd = ConnectTcp(query, display->host, display->number);
 	return fd;
 }
 
@@ -205,7 +205,7 @@ static bool PeerAddress(int fd, uint16_t *family, char *address, size_t size, Te
 	return true;
 }
 
-bool ConnectX(XConnection *connection)
+bool ConnectX(const Query *query, XConnection *connection)
 {
 	const char *name = secure_getenv("DISPLAY");
 	char address[HOST_MAX], number[16];
@@ -216,13 +216,13 @@ bool ConnectX(XConnection *connection)
 
 	if (!name || !ParseDisplay(name, &display))
 		return false;
-	int fd = OpenDisplay(&display);
+	int fd = OpenDisplay(query, &display);
 	if (fd < 0)
 		return false;
 	snprintf(number, sizeof number, "%d", display.number);
 	if (PeerAddress(fd, &family, address, sizeof address, &peer))
 		FindUserXCookie(family, peer, TextOf(number), &cookie);
-	if (SetUpX(connection, fd, &cookie))
+	if (SetUpX(connection, query, fd, &cookie))
 		return true;
 	close(fd);
 	return false;

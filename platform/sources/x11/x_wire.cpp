@@ -32,7 +32,7 @@ static bool Receive(XConnection *connection)
 	struct msghdr message = {};
 	message.msg_iov = &part;
 	message.msg_iovlen = 1;
-	size_t got = ReceiveInTime(connection->fd, &message, 0);
+	size_t got = ReceiveInTime(connection->fd, &message, 0, connection->query);
 	connection->end += got;
 	return got > 0;
 }
@@ -71,7 +71,7 @@ bool FlushX(XConnection *connection)
 		if (wrote > 0)
 			sent += (size_t)wrote;
 		else if (wrote == 0 || (errno != EAGAIN && errno != EINTR) ||
-		    !WaitWritable(connection->fd))
+		    !WaitWritable(connection->fd, connection->query))
 			return false;
 	}
 	connection->requestLength = 0;
@@ -90,7 +90,7 @@ static bool Queue(XConnection *connection, const void *bytes, size_t size)
 	return true;
 }
 
-bool SetUpX(XConnection *connection, int fd, const XCookie *cookie)
+bool SetUpX(XConnection *connection, const Query *query, int fd, const XCookie *cookie)
 {
 	struct {
 		uint8_t byteOrder, unused;
@@ -99,6 +99,7 @@ bool SetUpX(XConnection *connection, int fd, const XCookie *cookie)
 	    (uint16_t)cookie->data.length, 0};
 	uint16_t words;
 
+	connection->query = query;
 	connection->fd = fd;
 	connection->sequence = 0;
 	connection->requestLength = connection->start = connection->end = 0;

@@ -4,6 +4,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "query_state.h"
 #include "text.h"
 
 // A connection to an X server in the protocol's wire format, spoken by the
@@ -13,6 +14,7 @@
 enum { X_REQUESTS_MAX = 512, X_MESSAGE_MAX = 64 * 1024 };
 
 struct XConnection {
+	const Query *query;
 	int fd;
 	unsigned sequence;
 	unsigned char requests[X_REQUESTS_MAX];
@@ -29,11 +31,11 @@ struct XCookie {
 	Text data;
 };
 
-// Takes fd, a socket connected to an X server, and sets the connection up
-// with the cookie given, waiting until the deadline at most; false where
-// the server refuses, fails or lets the deadline pass. fd stays the
-// caller's to close.
-bool SetUpX(XConnection *connection, int fd, const XCookie *cookie);
+// Takes fd, a socket connected to an X server, for the query given, and
+// sets the connection up with the cookie given, waiting until the query's
+// deadline at most; false where the server refuses, fails or lets the
+// deadline pass. fd stays the caller's to close.
+bool SetUpX(XConnection *connection, const Query *query, int fd, const XCookie *cookie);
 
 // Adds a request, its bytes with their length field left to fill, to those
 // FlushX sends; returns its sequence number, 0 where it would not fit.
