@@ -15,11 +15,6 @@ static Text NextLine(Text *file)
 	return line;
 }
 
-static bool IsBlank(char c)
-{
-	return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
 // Reads the next word of *line into word as a shell would: quotes ("..."
 // or '...') keep blanks, a backslash outside single quotes keeps the next
 // byte, and a '#' that begins a word begins a comment. False where the
@@ -30,13 +25,13 @@ static bool NextWord(Text *line, ConfigValue *word, bool *whole)
 	const char *at = line->bytes, *end = at + line->length;
 	char quote = 0;
 
-	while (at < end && IsBlank(*at))
+	while (at < end && IsSpace(*at))
 		at++;
 	if (at == end || *at == '#')
 		return false;
 	word->length = 0;
 	*whole = true;
-	for (; at < end && (quote || !IsBlank(*at)); at++) {
+	for (; at < end && (quote || !IsSpace(*at)); at++) {
 		char c = *at;
 		if (quote == 0 && (c == '"' || c == '\'')) {
 			quote = c;
@@ -83,14 +78,14 @@ static bool SameName(const ConfigValue *word, const char *name)
 	size_t i = 0;
 
 	for (; *name; name++) {
-		while (i < word->length && (word->bytes[i] == '_' || IsBlank(word->bytes[i])))
+		while (i < word->length && (word->bytes[i] == '_' || IsSpace(word->bytes[i])))
 			i++;
 		if (i == word->length || tolower((unsigned char)word->bytes[i]) !=
 		    tolower((unsigned char)*name))
 			return false;
 		i++;
 	}
-	while (i < word->length && (word->bytes[i] == '_' || IsBlank(word->bytes[i])))
+	while (i < word->length && (word->bytes[i] == '_' || IsSpace(word->bytes[i])))
 		i++;
 	return i == word->length;
 }

@@ -19,7 +19,7 @@ static bool IsOneOf(char c, const char *set)
 // The next byte after blanks, which it skips; NUL at the end.
 static char Next(Json *json)
 {
-	while (json->at < json->end && IsOneOf(*json->at, " \t\r\n"))
+	while (json->at < json->end && IsSpace(*json->at))
 		json->at++;
 	return json->at < json->end ? *json->at : '\0';
 }

@@ -14,11 +14,6 @@
 // Sixteen bytes, compared at once.
 typedef unsigned char Block __attribute__((vector_size(16)));
 
-static bool IsBlank(char c)
-{
-	return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-
 static bool IsWordByte(char c)
 {
 	return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' ||
@@ -79,7 +74,7 @@ static const char *ClosingQuote(const char *from, const char *end)
 // The text before at, back to start, without the blanks that end it.
 static const char *BeforeBlanks(const char *start, const char *at)
 {
-	while (at > start && IsBlank(at[-1]))
+	while (at > start && IsSpace(at[-1]))
 		at--;
 	return at;
 }
