@@ -1,6 +1,6 @@
 #include "session_sources.h"
 
-#include <stdlib.h>
+#include <unistd.h>
 
 #include "desktops.h"
 #include "environment.h"
@@ -44,15 +44,21 @@ static bool AnySession(Query *)
 
 // The compositor's keymap; a client without a window learns the layout
 // in use only where the compositor tells it another way, each layout by
-// its position in the same keymap: sway on its IPC socket, KWin on the
-// session bus.
+// its position in the same keymap: sway on its IPC socket, asked first so
+// that it answers while the keymap is read, KWin on the session bus.
 static bool QueryCompositorLayouts(Query *query, FoundLayouts *found)
 {
-	if (!QueryWaylandLayouts(query, found))
+	int sway = query->asksActive ? AskSwayInputs() : -1;
+
+	if (!QueryWaylandLayouts(query, found)) {
+		if (sway >= 0)
+			close(sway);
 		return false;
-	if (query->asksActive)
-		found->active = secure_getenv("SWAYSOCK") ? SwayLayoutInUse(query)
-		    : DesktopNamed("KDE") ? KdeLayoutInUse(query) : NO_ACTIVE;
+	}
+	if (sway >= 0)
+		found->active = SwayLayoutInUse(query, sway);
+	else if (query->asksActive && DesktopNamed("KDE"))
+		found->active = KdeLayoutInUse(query);
 	if (found->active >= found->count)
 		found->active = NO_ACTIVE;
 	return true;

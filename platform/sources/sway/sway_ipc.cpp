@@ -34,16 +34,28 @@ static bool ReceiveAll(const Query *query, int fd, void *buffer, size_t size)
 	return true;
 }
 
-// The payload of sway's answer to GET_INPUTS, for the caller to free;
-// NULL where it does not answer so within the deadline.
-static char *AskInputs(const Query *query, int fd, uint32_t *length)
+int AskSwayInputs()
 {
-	Header request = {{'i', '3', '-', 'i', 'p', 'c'}, 0, GET_INPUTS};
+	const Header request = {{'i', '3', '-', 'i', 'p', 'c'}, 0, GET_INPUTS};
+	const char *path = secure_getenv("SWAYSOCK");
+	int fd = path ? ConnectLocalSocket(path) : -1;
+
+	if (fd >= 0 && send(fd, &request, sizeof request, MSG_NOSIGNAL | MSG_DONTWAIT) !=
+	    sizeof request) {
+		close(fd);
+		fd = -1;
+	}
+	return fd;
+}
+
+// The payload of sway's answer, for the caller to free; NULL where it
+// does not answer GET_INPUTS within the deadline.
+static char *ReceiveInputs(const Query *query, int fd, uint32_t *length)
+{
 	Header reply;
 
-	if (send(fd, &request, sizeof request, MSG_NOSIGNAL | MSG_DONTWAIT) != sizeof request ||
-	    !ReceiveAll(query, fd, &reply, sizeof reply) ||
-	    memcmp(reply.magic, request.magic, sizeof reply.magic) != 0 ||
+	if (!ReceiveAll(query, fd, &reply, sizeof reply) ||
+	    memcmp(reply.magic, "i3-ipc", sizeof reply.magic) != 0 ||
 	    reply.type != GET_INPUTS || reply.length > REPLY_MAX)
 		return NULL;
 	char *payload = (char *)malloc(reply.length + 1);
@@ -55,15 +67,11 @@ static char *AskInputs(const Query *query, int fd, uint32_t *length)
 	return payload;
 }
 
-int SwayLayoutInUse(const Query *query)
+int SwayLayoutInUse(const Query *query, int fd)
 {
-	const char *path = secure_getenv("SWAYSOCK");
-	int fd = path ? ConnectLocalSocket(path) : -1;
 	uint32_t length;
+	char *inputs = ReceiveInputs(query, fd, &length);
 
-	if (fd < 0)
-		return -1;
-	char *inputs = AskInputs(query, fd, &length);
 	close(fd);
 	int index = inputs ? ActiveLayoutIndex(Text{inputs, length}) : -1;
 	free(inputs);

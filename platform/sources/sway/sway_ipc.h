@@ -3,10 +3,17 @@
 
 #include "query_state.h"
 
-// The position in sway's keymap of the layout in use, asked of sway's IPC
-// socket, which SWAYSOCK names, as sway-ipc(7) describes: its keyboards'
-// xkb_active_layout_index (see sway_inputs.h). -1 where there is no such
-// socket or sway does not say.
-int SwayLayoutInUse(const Query *query);
+// sway's IPC socket, which SWAYSOCK names, as sway-ipc(7) describes it.
+
+// Connects to the socket and asks for the list of input devices
+// (GET_INPUTS), which sway answers while the caller asks it other things;
+// the socket, or -1 where there is none.
+int AskSwayInputs();
+
+// The position in sway's keymap of the layout in use, from the answer on
+// the socket AskSwayInputs gave, which it closes: the
+// xkb_active_layout_index of its keyboards (see sway_inputs.h). -1 where
+// sway does not say so within the query's deadline.
+int SwayLayoutInUse(const Query *query, int fd);
 
 #endif
