@@ -213,6 +213,23 @@ kill $context
 wait $context 2> /dev/null
 stop_input_methods
 
+# KWin with two layouts and no input method serves the layout in use on
+# the session bus; the one switched to there.
+printf '[Layout]\nUse=true\nLayoutList=us,de\n' > "$gnome_dir/home/.config/kxkbrc"
+printf '[Wayland]\nVirtualKeyboardEnabled=false\n' > "$gnome_dir/home/.config/kwinrc"
+cp /usr/bin/kwin_wayland "$gnome_dir/kwin_wayland"
+chown -R nobody:nogroup "$gnome_dir/home" "$gnome_dir/kwin_wayland"
+launch_framework setsid "$gnome_dir/kwin_wayland" --virtual --no-lockscreen --socket kde-test
+layouts="$in_session gdbus call --session -d org.kde.keyboard -o /Layouts -m org.kde.KeyboardLayouts"
+if await_owner org.kde.keyboard; then
+	$layouts.setLayout 1 > /dev/null
+	await "KWin switches" "(uint32 1,)" $layouts.getLayout &&
+		expect "KWin, switched: the layout in use" \
+			"$in_session XDG_CURRENT_DESKTOP=KDE WAYLAND_DISPLAY=kde-test $work/library_host active" \
+			04070407
+fi
+stop_input_methods
+
 start_ibus "['xkb:us::eng', 'xkb:de::ger', 'hangul']"
 both "IBus" "$in_session XDG_CURRENT_DESKTOP=XFCE XMODIFIERS=@im=ibus GTK_IM_MODULE=ibus" \
 	"once threads glib memcheck" 04090409 04070407 04120412
