@@ -18,7 +18,8 @@ fcitx 4's input methods, whose IMList property lists them: "fcitx4" as
 fcitx 4 does, two of four enabled; "fcitx4-stall" never answers;
 "fcitx4-wrong-type" gives each enabled flag, and the current input method,
 as a number; "fcitx4-many" lists 1000 enabled; "fcitx4-long-names" begins
-with 70000-byte names. Its current input method is the second.
+with 70000-byte names. Its current input method is the second, in an
+active input context.
 
 dde-daemon's keyboard, whose UserLayoutList property holds its list: "dde"
 as v23 serves it, "dde-v20" as v20 does; "dde-stall" never answers;
@@ -175,11 +176,14 @@ def fcitx4(bus, way):
             time.sleep(3600)
         return GLib.Variant(signature, value)
 
+    methods = {"GetCurrentIM": current, "GetCurrentState": ("", "i", (2,))}
+
     def call(connection, sender, path, interface, method, parameters, invocation):
-        invocation.return_value(GLib.Variant(f"({current[1]})", current[2]))
+        _, signature, reply = methods[method]
+        invocation.return_value(GLib.Variant(f"({signature})", reply))
 
     node = Gio.DBusNodeInfo.new_for_xml(introspection(
-        "org.fcitx.Fcitx.InputMethod", {"GetCurrentIM": current},
+        "org.fcitx.Fcitx.InputMethod", methods,
         f'<property name="IMList" type="{signature}" access="read"/>'))
     serve(bus, "org.fcitx.Fcitx-0", "/inputmethod", node, method_call=call, get_property=get)
 

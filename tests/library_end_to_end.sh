@@ -44,6 +44,19 @@ sway_in_use() {
 print(next(i for i in json.load(sys.stdin) if i.get("xkb_layout_names"))["xkb_active_layout_index"])'
 }
 
+# Holds an input context of the framework "$@" names with the focus, as
+# input_context.py does, until release_context.
+hold_context() {
+	$in_session /usr/bin/python3 "$here/input_context.py" "$@" > "$work/context" 2> /dev/null &
+	context=$!
+	await_line "$work/context" $context || { verdict "$1 takes an input context" "never"; false; }
+}
+
+release_context() {
+	kill $context
+	wait $context 2> /dev/null
+}
+
 # Locks XKB's group $1 on the X server, as a desktop's switcher does.
 lock_group() {
 	python3 -c 'import ctypes, sys
@@ -200,17 +213,28 @@ both "fcitx5" "$in_session XDG_CURRENT_DESKTOP=KDE XMODIFIERS=@im=fcitx" \
 fcitx5="$in_session XDG_CURRENT_DESKTOP=KDE XMODIFIERS=@im=fcitx"
 expect "fcitx5 with no input context: the layout in use" "$fcitx5 $work/library_host active" \
 	04090409
-$in_session /usr/bin/python3 "$here/input_context.py" > "$work/context" 2> /dev/null &
-context=$!
-if await_line "$work/context" $context; then
+if hold_context fcitx5; then
 	$in_session fcitx5-remote -s keyboard-de > /dev/null 2>&1
 	await "fcitx5 switches" keyboard-de $in_session fcitx5-remote -n &&
 		expect "fcitx5, switched: the layout in use" "$fcitx5 $work/library_host active" 04070407
-else
-	verdict "fcitx5 takes an input context" "never"
 fi
-kill $context
-wait $context 2> /dev/null
+release_context
+stop_input_methods
+
+# fcitx 4 names its first input method current until it is switched,
+# which with no input context it puts off until one has the focus.
+cp -a "$FCITX4" "$gnome_dir/fcitx4"
+DISPLAY=$x setxkbmap -layout us
+start_fcitx4 fcitx-keyboard-us,pinyin,fcitx-keyboard-de
+fcitx4="$in_session XDG_CURRENT_DESKTOP=XFCE XMODIFIERS=@im=fcitx"
+expect "fcitx 4: the layout in use" "$fcitx4 $work/library_host active" 04090409
+hold_context fcitx4 "${x#:}" &&
+	$in_session gdbus call --session -d "org.fcitx.Fcitx-${x#:}" -o /inputmethod \
+		-m org.fcitx.Fcitx.InputMethod.SetCurrentIM pinyin > /dev/null &&
+	await "fcitx 4 switches" "('pinyin',)" $in_session gdbus call --session \
+		-d "org.fcitx.Fcitx-${x#:}" -o /inputmethod -m org.fcitx.Fcitx.InputMethod.GetCurrentIM &&
+	expect "fcitx 4, switched: the layout in use" "$fcitx4 $work/library_host active" 08040804
+release_context
 stop_input_methods
 
 # KWin with two layouts and no input method serves the layout in use on

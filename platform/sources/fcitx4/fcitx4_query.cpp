@@ -72,15 +72,29 @@ static bool EnabledLayouts(const BusConnection *bus, Text current, FoundLayouts 
 	return listed;
 }
 
+// Whether the input context with the focus is active: fcitx 4 keeps its
+// current input method with none, but the user types with the first, the
+// one of an inactive context.
+static bool Active(const BusConnection *bus, BusObject inputMethods)
+{
+	enum { STATE_ACTIVE = 2 };
+	sd_bus_message *reply = CallMethod(bus, inputMethods, "GetCurrentState", NULL, 0, "i", NULL);
+	int state = 0;
+
+	if (reply && bus->sd->readBasic(reply, 'i', &state) <= 0)
+		state = 0;
+	if (reply)
+		bus->sd->messageUnref(reply);
+	return state == STATE_ACTIVE;
+}
+
 bool QueryFcitx4Layouts(Query *query, FoundLayouts *found)
 {
 	BusConnection own;
 	const BusConnection *bus = Fcitx4Bus(query, &own);
 	Fcitx4Object inputMethods;
 	InputMethodObject(&inputMethods, "org.fcitx.Fcitx.InputMethod");
-	// The current input method, which fcitx 4 keeps with no input context
-	// focused: the first one until the user switches.
-	sd_bus_message *current = bus && query->asksActive
+	sd_bus_message *current = bus && query->asksActive && Active(bus, inputMethods.object)
 	    ? CallMethod(bus, inputMethods.object, "GetCurrentIM", NULL, 0, "s", NULL) : NULL;
 
 	if (bus)
