@@ -25,7 +25,11 @@ dde-daemon's keyboard, whose UserLayoutList property holds its list: "dde"
 as v23 serves it, "dde-v20" as v20 does; "dde-stall" never answers;
 "dde-wrong-type" gives the list as one string; "dde-many" lists 100
 layouts. The current layout, CurrentLayout, is one of the list's, but in
-"dde-unknown-current", and a number in "dde-wrong-current"."""
+"dde-unknown-current", and a number in "dde-wrong-current".
+
+KWin's keyboard service, org.kde.keyboard: "kde" says the second layout
+is in use; "kde-wrong-type" says so as a string, "kde-out-of-range" names
+the eighth."""
 
 import socket
 import sys
@@ -188,12 +192,26 @@ def fcitx4(bus, way):
     serve(bus, "org.fcitx.Fcitx-0", "/inputmethod", node, method_call=call, get_property=get)
 
 
+KDE_WAYS = {"kde": ("u", 1), "kde-wrong-type": ("s", "1"), "kde-out-of-range": ("u", 7)}
+
+
+def kde(bus, way):
+    signature, layout = KDE_WAYS[way]
+    methods = {"getLayout": ("", signature, (layout,))}
+
+    def call(connection, sender, path, interface, method, parameters, invocation):
+        invocation.return_value(GLib.Variant(f"({signature})", (layout,)))
+
+    node = Gio.DBusNodeInfo.new_for_xml(introspection("org.kde.KeyboardLayouts", methods))
+    serve(bus, "org.kde.keyboard", "/Layouts", node, method_call=call)
+
+
 def main():
     way = sys.argv[1]
     if way == "silent-bus":
         silent_bus(sys.argv[2])
     bus = Gio.bus_get_sync(Gio.BusType.SESSION)
-    serving = dde if way.startswith("dde") else fcitx4 if way.startswith("fcitx4") else fcitx5
+    serving = {"dde": dde, "fcitx4": fcitx4, "kde": kde}.get(way.split("-")[0], fcitx5)
     serving(bus, way)
 
 

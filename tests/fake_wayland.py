@@ -6,7 +6,8 @@ exits.
 
 The client gets the registry, binds the first wl_seat, and asks for its
 keyboard if it has one; each step ends with a wl_display.sync. "valid"
-sends a keymap whose one group is "German"; "shrinking" sends it padded to
+sends a keymap whose one group is "German", "two-groups" one of "German"
+and "French"; "shrinking" sends the first padded to
 15 MiB and truncates the file while the client reads it; the other ways
 fail at one step."""
 
@@ -18,8 +19,10 @@ import time
 
 WAYS = {"valid", "silent", "close-mid-query", "no-seat", "no-keyboard",
         "silent-keyboard", "not-xkb", "size-zero", "size-past-file",
-        "size-huge", "keymap-pipe", "protocol-error", "bind-in-round-trip", "shrinking"}
+        "size-huge", "keymap-pipe", "protocol-error", "bind-in-round-trip", "shrinking",
+        "two-groups"}
 KEYMAP = b'xkb_keymap { xkb_symbols "(unnamed)" { name[Group1]="German"; }; };\0'
+TWO_GROUPS = b'xkb_keymap { xkb_symbols { name[Group1]="German"; name[Group2]="French"; }; };\0'
 XKB_V1 = 1
 
 
@@ -59,7 +62,8 @@ def keymap(way):
         os.close(writing)
         return XKB_V1, reading, len(KEYMAP)
     fd = os.memfd_create("keymap")
-    text = KEYMAP[:-1].ljust(15 << 20, b" ") + b"\0" if way == "shrinking" else KEYMAP
+    text = {"shrinking": KEYMAP[:-1].ljust(15 << 20, b" ") + b"\0",
+            "two-groups": TWO_GROUPS}.get(way, KEYMAP)
     os.write(fd, text)
     size = {"size-zero": 0, "size-past-file": len(KEYMAP) + 8192,
             "size-huge": 0xFFFFFFFF}.get(way, len(text))

@@ -204,6 +204,21 @@ dde-unknown-current|XDG_CURRENT_DESKTOP=DDE|04090409
 dde-wrong-current|XDG_CURRENT_DESKTOP=DDE|04090409
 END
 
+# A fake KWin keyboard service beside a fake compositor of German and
+# French.
+for way in kde:040C040C kde-wrong-type:04070407 kde-out-of-range:04070407; do
+	$as_nobody python3 "$here/fake_wayland.py" two-groups "$gnome_dir/fake-wayland" \
+		> "$work/compositor" &
+	compositor=$!
+	await_line "$work/compositor" $compositor || verdict "$way" "no fake compositor"
+	description="a fake KWin, ${way%:*}: the layout in use"
+	prefix="$in_session XDG_CURRENT_DESKTOP=KDE WAYLAND_DISPLAY=$gnome_dir/fake-wayland"
+	expected=${way#*:}
+	ask_fake $as_nobody $gnome_session /usr/bin/python3 "$here/fake_daemons.py" ${way%:*}
+	kill $compositor 2> /dev/null
+	wait $compositor 2> /dev/null
+done
+
 start_fcitx5 "Default:keyboard-us,keyboard-de,mozc"
 both "fcitx5" "$in_session XDG_CURRENT_DESKTOP=KDE XMODIFIERS=@im=fcitx" \
 	"once threads systemd memcheck" \
