@@ -150,7 +150,6 @@ cut-short 04190419
 deep 04190419
 out-of-range 04190419
 negative 04190419
-fraction 04190419
 string 04190419
 many-layouts 04190419
 END

@@ -245,24 +245,20 @@ static int socket_of_the_host(void)
 {
 	int given[2], next[2];
 	char number[16];
-	struct stat before, after;
 
 	check(socketpair(AF_UNIX, SOCK_STREAM, 0, given) == 0, "no socket pair");
 	snprintf(number, sizeof number, "%d", given[0]);
 	setenv("WAYLAND_SOCKET", number, 1);
-	fstat(given[0], &before);
 	int flags = fcntl(given[0], F_GETFD);
 	once();
-	check(fstat(given[0], &after) == 0 && after.st_ino == before.st_ino,
-	    "the host's socket was closed");
-	check(fcntl(given[0], F_GETFD) == flags, "the host's socket's flags changed");
+	check(fcntl(given[0], F_GETFD) == flags, "the host's socket was closed or changed");
 	check(!written(given[1]), "the host's socket was written to");
 	/* Where the library had closed it, the next socket takes its number. */
 	close(given[0]);
 	check(socketpair(AF_UNIX, SOCK_STREAM, 0, next) == 0, "no socket pair");
 	kblayouts_list(NULL, 0);
-	check(fcntl(next[0], F_GETFD) >= 0, "the host's next socket was closed");
-	check(!written(next[1]), "the host's next socket was written to");
+	check(fcntl(next[0], F_GETFD) >= 0 && !written(next[1]),
+	    "the host's next socket was closed or written to");
 	return 0;
 }
 
