@@ -47,7 +47,8 @@ print(next(i for i in json.load(sys.stdin) if i.get("xkb_layout_names"))["xkb_ac
 # Holds an input context of the framework "$@" names with the focus, as
 # input_context.py does, until release_context.
 hold_context() {
-	$in_session /usr/bin/python3 "$here/input_context.py" "$@" > "$work/context" 2> /dev/null &
+	: > "$work/context"
+	$in_session /usr/bin/python3 "$here/input_context.py" "$@" >> "$work/context" 2> /dev/null &
 	context=$!
 	await_line "$work/context" $context || { verdict "$1 takes an input context" "never"; false; }
 }
@@ -55,6 +56,14 @@ hold_context() {
 release_context() {
 	kill $context
 	wait $context 2> /dev/null
+}
+
+# The names of the fakes that own one on the session bus, which a bus
+# under load hands on to the next fake only some time after its owner
+# has ended.
+bus_fakes() {
+	$in_session gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
+		-m org.freedesktop.DBus.ListNames | grep -o "'\(org.fcitx\|org.deepin\|com.deepin\|org.kde\)[^']*'"
 }
 
 # Locks XKB's group $1 on the X server, as a desktop's switcher does.
@@ -70,9 +79,11 @@ x.XCloseDisplay(display)' "$1"
 
 # Starts the fake "$@" (a command line), waits until it says it is
 # ready, and asks the host for the layout in use with the prefix $prefix;
-# the identifier expected is $expected.
+# the identifier expected is $expected. The file it says so in is emptied
+# first: the fake's shell may empty it only after the wait has begun.
 ask_fake() {
-	"$@" > "$work/ready" 2> /dev/null &
+	: > "$work/ready"
+	"$@" >> "$work/ready" 2> /dev/null &
 	fake=$!
 	await_line "$work/ready" $fake || verdict "$description" "the fake never got ready"
 	expect "$description" "$prefix $work/library_host active" $expected
@@ -191,6 +202,7 @@ while IFS="|" read -r way variables expected; do
 	description="a fake on the bus, $way: the layout in use"
 	prefix="$in_session $variables"
 	ask_fake $as_nobody $gnome_session /usr/bin/python3 "$here/fake_daemons.py" $way
+	await "the fake $way leaves the bus" "" bus_fakes
 done <<-END
 valid|$fcitx|04110411
 full|$fcitx|040C040C
@@ -206,14 +218,16 @@ END
 # A fake KWin keyboard service beside a fake compositor of German and
 # French.
 for way in kde:040C040C kde-wrong-type:04070407 kde-out-of-range:04070407; do
+	: > "$work/compositor"
 	$as_nobody python3 "$here/fake_wayland.py" two-groups "$gnome_dir/fake-wayland" \
-		> "$work/compositor" &
+		>> "$work/compositor" &
 	compositor=$!
 	await_line "$work/compositor" $compositor || verdict "$way" "no fake compositor"
 	description="a fake KWin, ${way%:*}: the layout in use"
 	prefix="$in_session XDG_CURRENT_DESKTOP=KDE WAYLAND_DISPLAY=$gnome_dir/fake-wayland"
 	expected=${way#*:}
 	ask_fake $as_nobody $gnome_session /usr/bin/python3 "$here/fake_daemons.py" ${way%:*}
+	await "the fake ${way%:*} leaves the bus" "" bus_fakes
 	kill $compositor 2> /dev/null
 	wait $compositor 2> /dev/null
 done
