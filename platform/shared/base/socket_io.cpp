@@ -33,3 +33,13 @@ size_t ReceiveInTime(int fd, struct msghdr *message, int flags, const Query *que
 			return 0;
 	}
 }
+
+size_t ReceiveBytesInTime(int fd, void *buffer, size_t size, const Query *query)
+{
+	struct iovec part = {buffer, size};
+	struct msghdr message = {};
+
+	message.msg_iov = &part;
+	message.msg_iovlen = 1;
+	return ReceiveInTime(fd, &message, 0, query);
+}

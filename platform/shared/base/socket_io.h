@@ -19,4 +19,7 @@ int ConnectLocalSocket(const char *path);
 // connection ended or failed or the deadline passed.
 size_t ReceiveInTime(int fd, struct msghdr *message, int flags, const Query *query);
 
+// The same into the size bytes at buffer, with no descriptors beside.
+size_t ReceiveBytesInTime(int fd, void *buffer, size_t size, const Query *query);
+
 #endif

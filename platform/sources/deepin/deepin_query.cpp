@@ -24,31 +24,24 @@ static sd_bus_message *Property(const BusConnection *bus, BusObject keyboard,
 	return reply;
 }
 
-// Whether two entries, "layout;variant", name the same layout; dde-daemon
-// writes "de" as "de;".
-static bool SameEntry(Text a, Text b)
-{
-	Text aVariant, bVariant;
-
-	return SameText(SplitAt(a, ';', &aVariant), SplitAt(b, ';', &bVariant)) &&
-	    SameText(aVariant, bVariant);
-}
-
 // The layouts of the keyboard's list, in order, and the position of
-// current's; false where it does not answer with an array of strings.
+// current's, "layout;variant" as the entries are; false where it does not
+// answer with an array of strings.
 static bool UserLayouts(const BusConnection *bus, BusObject keyboard, Text current,
     FoundLayouts *found)
 {
 	sd_bus_message *reply = Property(bus, keyboard, "UserLayoutList", "as");
 	if (!reply)
 		return false;
-	Text entry, variant;
+	Text entry, variant, currentVariant;
+	Text currentLayout = SplitAt(current, ';', &currentVariant);
 	bool listed = bus->sd->enterContainer(reply, 'a', "s") > 0;
 	while (listed && found->count < MAX_LAYOUTS && (entry = ReadString(bus, reply)).bytes) {
 		Text layout = SplitAt(entry, ';', &variant);
 		if (layout.length == 0)
 			continue;
-		if (current.length > 0 && found->active == NO_ACTIVE && SameEntry(entry, current))
+		if (found->active == NO_ACTIVE && SameText(layout, currentLayout) &&
+		    SameText(variant, currentVariant))
 			found->active = found->count;
 		found->layouts[found->count++] = FindLayoutAndVariant(layout, variant);
 	}
@@ -61,9 +54,9 @@ bool QueryDeepinLayouts(Query *query, FoundLayouts *found)
 {
 	const BusConnection *bus = SessionBus(query);
 
+	if (!bus)
+		return false;
 	for (const BusObject &keyboard : KEYBOARDS) {
-		if (!bus)
-			break;
 		sd_bus_message *current = query->asksActive ? Property(bus, keyboard, "CurrentLayout", "s")
 		    : NULL;
 		bool listed = UserLayouts(bus, keyboard,

@@ -22,11 +22,7 @@ struct Header {
 static bool ReceiveAll(const Query *query, int fd, void *buffer, size_t size)
 {
 	for (size_t held = 0; held < size;) {
-		struct iovec part = {(char *)buffer + held, size - held};
-		struct msghdr message = {};
-		message.msg_iov = &part;
-		message.msg_iovlen = 1;
-		size_t got = ReceiveInTime(fd, &message, 0, query);
+		size_t got = ReceiveBytesInTime(fd, (char *)buffer + held, size - held, query);
 		if (got == 0)
 			return false;
 		held += got;

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "deadline.h"
+#include "socket_io.h"
 #include "xauthority.h"
 
 enum { X_TCP_PORT = 6000, HOST_MAX = 256 };
@@ -79,10 +80,7 @@ static int ConnectLocal(const Query *query, int number)
 	socklen_t size = (socklen_t)(offsetof(struct sockaddr_un, sun_path) + 1 + length);
 
 	int fd = ConnectAddress(query, (struct sockaddr *)&address, size);
-	if (fd >= 0)
-		return fd;
-	memmove(address.sun_path, address.sun_path + 1, (size_t)length + 1);
-	return ConnectAddress(query, (struct sockaddr *)&address, sizeof address);
+	return fd >= 0 ? fd : ConnectLocalSocket(address.sun_path + 1);
 }
 
 static int ConnectV4(const Query *query, struct in_addr host, uint16_t port)

@@ -27,12 +27,8 @@ static bool Receive(XConnection *connection)
 	    connection->end - connection->start);
 	connection->end -= connection->start;
 	connection->start = 0;
-	struct iovec part = {connection->buffer + connection->end,
-	    sizeof connection->buffer - connection->end};
-	struct msghdr message = {};
-	message.msg_iov = &part;
-	message.msg_iovlen = 1;
-	size_t got = ReceiveInTime(connection->fd, &message, 0, connection->query);
+	size_t got = ReceiveBytesInTime(connection->fd, connection->buffer + connection->end,
+	    sizeof connection->buffer - connection->end, connection->query);
 	connection->end += got;
 	return got > 0;
 }
